@@ -1,71 +1,97 @@
 #include "errortrap/Bulwark.h"
 
-#include <QMessageBox>
+#include "errortrap/BwFramework.h"
 
-#include <vector>
-
-// First cut of the trap: the trace stack and a plain report. Configuration, logs and the option
-// routine follow.
+// The entry points. None of them lets an exception out: a failing statement inside the trap is skipped, so a
+// trace call can never break the procedure that makes it (bwPOP runs in destructors).
 
 namespace bwdetail {
 bool g_tracing = true;
 }
 
-namespace {
-constexpr int kMaxDepth = 1000;
-std::vector<QString> g_entries(kMaxDepth + 1);
-int g_depth = 0;
-} // namespace
-
 RuntimeError::RuntimeError(int number, const QString& description, const QString& source)
-    : std::runtime_error(description.toStdString()), m_number(number), m_description(description), m_source(source)
+    : std::runtime_error(description.toStdString()), m_number(number), m_description(description), m_source(source),
+      m_trace(bwTraceEntries())
 {
 }
 
 void bwPUSH(const char* module, const char* procedure, const char* args)
 {
-    if (g_depth >= kMaxDepth)
+    if (!bwdetail::g_tracing)
         return;
-    ++g_depth;
-    QString entry = QString::number(g_depth) + QStringLiteral(" : ");
-    entry += QString(g_depth - 1, QLatin1Char('\t'));
-    entry += QString::fromLatin1(module) + QStringLiteral(" : ") + QString::fromLatin1(procedure) +
-             QStringLiteral(" : ") + QString::fromLatin1(args);
-    g_entries[g_depth] = entry;
+    try {
+        BwFramework::instance().push(QString::fromLatin1(module), QString::fromLatin1(procedure),
+                                     QString::fromLatin1(args));
+    } catch (...) {
+    }
 }
 
 void bwPOP(const char* module, const char* procedure, const char*)
 {
-    if (g_depth <= 0)
+    if (!bwdetail::g_tracing)
         return;
-    g_entries[g_depth].clear();
-    --g_depth;
-    (void)module;
-    (void)procedure;
+    try {
+        BwFramework::instance().pop(QString::fromLatin1(module), QString::fromLatin1(procedure));
+    } catch (...) {
+    }
 }
 
 BwAction bwERROR(const QString& procedure, const QString& module, const RuntimeError& error)
 {
-    QMessageBox::critical(nullptr, QString(),
-                          QStringLiteral("An unexpected '") + error.description() +
-                              QStringLiteral("' error occurred in ") + module + QStringLiteral(" ") + procedure);
-    return BwAction::Leave;
+    try {
+        return BwFramework::instance().report(procedure, module, error);
+    } catch (...) {
+        return BwAction::Leave;
+    }
 }
 
-QVariant bwOption(int, const QVariant&)
+QVariant bwOption(int number, const QVariant& value)
 {
-    return QVariant();
+    try {
+        return BwFramework::instance().option(number, value);
+    } catch (...) {
+        return QVariant();
+    }
 }
 
 int bwDepth()
 {
-    return g_depth;
+    return BwFramework::instance().depth();
 }
 
 QStringList bwTraceEntries()
 {
-    QStringList list;
-    for (int i = 1; i <= g_depth; ++i)
-        list << g_entries[i];
-    return list;
+    try {
+        return BwFramework::instance().entries();
+    } catch (...) {
+        return QStringList();
+    }
+}
+
+void bwSetReporter(BwReporter reporter)
+{
+    BwFramework::instance().setReporter(std::move(reporter));
+}
+
+void bwSetProgramFolder(const QString& folder)
+{
+    BwFramework::instance().setProgramFolder(folder);
+}
+
+QString bwProgramFolder()
+{
+    return BwFramework::instance().programFolder();
+}
+
+void bwEndProgram()
+{
+    try {
+        BwFramework::instance().endProgram();
+    } catch (...) {
+    }
+}
+
+void bwReset()
+{
+    BwFramework::instance().reset();
 }

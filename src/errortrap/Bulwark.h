@@ -6,10 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
+#include <functional>
 #include <stdexcept>
 
-// An unexpected run-time error. Its description must never hold a secret: it reaches logs and reports.
+// An unexpected run-time error. It keeps the procedure trace of the moment it was raised, so that the report
+// names the procedure that failed even after the stack has unwound to the handler.
+// Its description and source must never hold a secret (a password, a verifier, a record field): they are
+// written to the error log and shown in reports. Say what failed, never with what data.
 class RuntimeError : public std::runtime_error
 {
 public:
@@ -17,11 +20,13 @@ public:
     int number() const { return m_number; }
     QString description() const { return m_description; }
     QString source() const { return m_source; }
+    QStringList trace() const { return m_trace; } // trace entries when raised (empty while tracing is off)
 
 private:
     int m_number;
     QString m_description;
     QString m_source;
+    QStringList m_trace;
 };
 
 // Well-known error numbers, as the program's run-time raises them.
@@ -31,6 +36,7 @@ constexpr int InvalidProcedureCall = 5;
 constexpr int FileNotFound = 53;
 constexpr int PathFileAccess = 75;
 constexpr int ObjectRequired = 424;
+constexpr int InternalError = 51;
 } // namespace BwErr
 
 enum class BwAction { Retry, GoOn, Leave };
@@ -39,8 +45,39 @@ enum class BwAction { Retry, GoOn, Leave };
 void bwPUSH(const char* module, const char* procedure, const char* args = "");
 void bwPOP(const char* module, const char* procedure, const char* args = "");
 
-// Reports an error (dialog unless silent, error log) and answers how the failing procedure goes on.
+// Reports an error (to the reporter unless silent, to the error log when writing to disk) and answers how the
+// failing procedure goes on. In silent mode, and whenever the user cannot be asked, the answer is Leave.
 BwAction bwERROR(const QString& procedure, const QString& module, const RuntimeError& error);
+
+// What the reporter is told about an error: the trace is the one of the moment the error was raised.
+struct BwErrorReport
+{
+    int number = 0;
+    QString description, source, module, procedure;
+    QStringList trace;
+};
+// The reporter's answer, and the user's note on what he was doing (written to the error log).
+struct BwReportAnswer
+{
+    BwAction action = BwAction::Leave;
+    QString note;
+};
+using BwReporter = std::function<BwReportAnswer(const BwErrorReport&)>;
+
+// Installs the reporter that bwERROR asks (an empty one restores the default: a message box when a desktop
+// is there to show it, else nothing, answering Leave). An exception from the reporter is logged as an
+// internal error of the trap and answered with Leave.
+void bwSetReporter(BwReporter reporter);
+
+// The folder that holds "BWCLIENT.INI" and the logs: the program's folder unless set here (tests).
+void bwSetProgramFolder(const QString& folder);
+QString bwProgramFolder();
+
+// Writes the end-of-program line to the log file when trace lines are captured; call once at shut-down.
+void bwEndProgram();
+
+// Forgets everything: trace, settings, logs, reporter, folder. The next traced entry starts afresh (tests).
+void bwReset();
 
 // The option routine: value "GET" (any case) reads option `number`; anything else sets it.
 QVariant bwOption(int number, const QVariant& value);
@@ -90,8 +127,12 @@ template <class Body> void bwHandler(const char* module, const char* procedure, 
         } catch (const RuntimeError& e) {
             action = bwERROR(QString::fromLatin1(procedure), QString::fromLatin1(module), e);
         } catch (const std::exception& e) {
+            action = bwERROR(
+                QString::fromLatin1(procedure), QString::fromLatin1(module),
+                RuntimeError(BwErr::InternalError, QStringLiteral("Internal error"), QString::fromLatin1(e.what())));
+        } catch (...) {
             action = bwERROR(QString::fromLatin1(procedure), QString::fromLatin1(module),
-                             RuntimeError(51, QStringLiteral("Internal error"), QString::fromLatin1(e.what())));
+                             RuntimeError(BwErr::InternalError, QStringLiteral("Internal error")));
         }
         if (action != BwAction::Retry)
             return;

@@ -1,0 +1,59 @@
+#include "errortrap/BwFiles.h"
+
+#include "errortrap/BwSettings.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+constexpr QFile::Permissions kUserOnly = QFile::ReadOwner | QFile::WriteOwner;
+
+QString named(const QString& folder, const QString& name, const QString& fallback)
+{
+    return BwFiles::resolve(folder, name.isEmpty() ? fallback : name);
+}
+
+bool openForAppend(QFile& file)
+{
+    return file.open(QIODevice::WriteOnly | QIODevice::Append, kUserOnly);
+}
+} // namespace
+
+QString BwFiles::resolve(const QString& folder, const QString& name)
+{
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QDir::isAbsolutePath(path))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(QDir(folder).filePath(path));
+}
+
+QString BwFiles::errorLogPath(const QString& folder, const BwSettings& settings)
+{
+    return named(folder, settings.logFileName, QStringLiteral("bwError.log"));
+}
+
+QString BwFiles::captureLogPath(const QString& folder, const BwSettings& settings)
+{
+    return named(folder, settings.logFileName, QStringLiteral("error.log"));
+}
+
+QString BwFiles::circularLogPath(const QString& folder, const BwSettings& settings)
+{
+    return named(folder, settings.circularFileName, QStringLiteral("circ0001.log"));
+}
+
+bool BwFiles::append(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (!openForAppend(file))
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    return file.write(bytes) == bytes.size();
+}
+
+bool BwFiles::probe(const QString& path)
+{
+    QFile file(path);
+    return openForAppend(file);
+}

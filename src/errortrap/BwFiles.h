@@ -1,0 +1,28 @@
+#pragma once
+// Where the trap's files live and how lines reach them. Every file the trap creates is readable by its user only.
+#include <QString>
+
+struct BwSettings;
+
+namespace BwFiles {
+// The configuration file, in the program's folder.
+inline QString configFileName()
+{
+    return QStringLiteral("BWCLIENT.INI");
+}
+
+// A bare name is taken in `folder`; a relative path is resolved against it; '\' counts as a separator.
+QString resolve(const QString& folder, const QString& name);
+
+// Errors go to the named log file, or to "bwError.log"; captured trace lines to the named log file, or to
+// "error.log". Naming a log file therefore puts both in one file.
+QString errorLogPath(const QString& folder, const BwSettings& settings);
+QString captureLogPath(const QString& folder, const BwSettings& settings);
+QString circularLogPath(const QString& folder, const BwSettings& settings);
+
+// Appends `text` (UTF-8) to the file, creating it when missing; false when the file cannot be written.
+bool append(const QString& path, const QString& text);
+
+// Tests a log file name: creates the file when it does not exist yet; true when it can be opened for appending.
+bool probe(const QString& path);
+} // namespace BwFiles
