@@ -1,0 +1,30 @@
+#pragma once
+// The login values: who is logged in and the secrets the session runs on. Set by a successful login,
+// replaced by a change of master password, wiped when the program ends.
+#include <QString>
+
+class LoginValues
+{
+public:
+    // The current user name, always upper case (two names differing only in letter case are one user).
+    static QString userName();
+    static void setUserName(const QString& name);
+
+    // The master password in clear.
+    static QString masterPassword();
+    static void setMasterPassword(const QString& password);
+
+    // The password verifier read from or written to the settings store.
+    static QString heldVerifier();
+    static void setHeldVerifier(const QString& verifier);
+
+    // Overwrites the buffers of all three values with zeros and empties them.
+    static void wipe();
+};
+
+// The upper-case form of a user name, character by character; a character whose upper-case form
+// lies outside the code page (such as the micro sign) keeps its own form.
+QString upperCaseUserName(const QString& name);
+
+// Overwrites the text's own buffer with zeros, then empties it. Copies made earlier are not reached.
+void secureWipe(QString& text);
