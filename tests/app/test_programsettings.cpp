@@ -1,0 +1,209 @@
+// The program's settings: defaults on a first run, what load, exit and the options read and write,
+// users kept apart, and a stored text that cannot be read reaching the error trap.
+#include "app/ProgramSettings.h"
+#include "app/SettingsStore.h"
+#include "errortrap/Bulwark.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kBobSettings = QStringLiteral("Accounts\\BOB\\Settings");
+
+// Values no default has, so a test sees what a load really set.
+void scribbleOverVariables()
+{
+    PeekOn = TimeoutOn = AutoLoad = false;
+    KeepOnTop = Encrypt = ShowNew = EmptyFile = true;
+    PeekTime = TimeoutTime = -1;
+    DBpath = QStringLiteral("stale");
+    ColAccount = ColURL = MainLeft = MainTop = MainWidth = MainHeight = -1.0F;
+}
+
+void store(const QString& key, const QString& text)
+{
+    SettingsStore::write(kBobSettings, key, text);
+}
+
+QStringList sortedKeysOf(const QString& section)
+{
+    QSettings raw(SettingsStore::filePath(), QSettings::IniFormat);
+    raw.beginGroup(QString(section).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    QStringList keys = raw.childKeys();
+    keys.sort();
+    return keys;
+}
+
+} // namespace
+
+class TestProgramSettings : public QObject
+{
+    Q_OBJECT
+
+    QScopedPointer<QTemporaryDir> m_home;
+    QList<BwErrorReport> m_reports;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_home.reset(new QTemporaryDir);
+        qputenv("XDG_CONFIG_HOME", (m_home->path() + QStringLiteral("/config")).toLocal8Bit());
+        bwReset();
+        bwSetProgramFolder(m_home->path());
+        m_reports.clear();
+        bwSetReporter([this](const BwErrorReport& report) {
+            m_reports.append(report);
+            return BwReportAnswer{BwAction::Leave, QString()};
+        });
+        scribbleOverVariables();
+    }
+
+    void cleanup() { bwReset(); }
+
+    void firstRunGivesDefaults()
+    {
+        ProgramSettings::loadAtStart(QStringLiteral("bob"), 9000.0F);
+        QCOMPARE(MainLeft, 1000.0F);
+        QCOMPARE(MainTop, 1000.0F);
+        QVERIFY(PeekOn && TimeoutOn && AutoLoad);
+        QVERIFY(!KeepOnTop && !Encrypt && !ShowNew && !EmptyFile);
+        QCOMPARE(PeekTime, qint16(10));
+        QCOMPARE(TimeoutTime, qint16(5));
+        QCOMPARE(DBpath, QString());
+        // Two default columns (half the grid less 60.1 each) never fit the grid less 299.1, so a first
+        // run always ends with half the grid less 150.1.
+        QCOMPARE(ProgramSettings::defaultColumnWidth(9000.0F), 4439.9F);
+        QCOMPARE(ColAccount, 4349.9F);
+        QCOMPARE(ColURL, 4349.9F);
+        QVERIFY(m_reports.isEmpty());
+        QVERIFY2(!QFile::exists(SettingsStore::filePath()), "reading the settings wrote the store");
+    }
+
+    void exitAndOptionsWriteTheirOwnKeys()
+    {
+        DBpath = QStringLiteral("/home/bob/My Vault.lwd");
+        ColAccount = 3000.5F;
+        ColURL = 2000.25F;
+        ProgramSettings::saveAtExit(QStringLiteral("bob"), 1500.0F, 1230.0F, 12000.0F, 9000.0F);
+        QCOMPARE(sortedKeysOf(kBobSettings),
+                 QStringList({"ColAccount", "ColURL", "DBpath", "EmptyFile", "Encrypt", "MainHeight", "MainLeft",
+                              "MainTop", "MainWidth", "ShowNew"}));
+        QCOMPARE(SettingsStore::read(kBobSettings, QStringLiteral("ShowNew")), QStringLiteral("True"));
+
+        ProgramSettings::saveOptions(QStringLiteral("bob"));
+        QCOMPARE(sortedKeysOf(kBobSettings).size(), 16);
+        QCOMPARE(SettingsStore::read(kBobSettings, QStringLiteral("PeekTime")), QStringLiteral("-1"));
+
+        scribbleOverVariables();
+        PeekTime = 42;
+        MainWidth = MainHeight = 5.0F;
+        ProgramSettings::loadAtStart(QStringLiteral("BOB"), 9000.0F);
+        QCOMPARE(MainLeft, 1500.0F);
+        QCOMPARE(MainTop, 1230.0F);
+        QCOMPARE(DBpath, QStringLiteral("/home/bob/My Vault.lwd"));
+        QCOMPARE(ColAccount, 3000.5F);
+        QCOMPARE(ColURL, 2000.25F);
+        QVERIFY(Encrypt && ShowNew && EmptyFile && KeepOnTop);
+        QVERIFY(!PeekOn && !TimeoutOn && !AutoLoad);
+        QCOMPARE(PeekTime, qint16(-1));
+        QCOMPARE(MainWidth, 5.0F); // the stored size is never read back
+        QCOMPARE(MainHeight, 5.0F);
+    }
+
+    void storedTextsOfOtherTools()
+    {
+        store(QStringLiteral("KeepOnTop"), QStringLiteral("-1"));
+        store(QStringLiteral("AutoLoad"), QStringLiteral("0"));
+        store(QStringLiteral("ColAccount"), QStringLiteral("4000"));
+        store(QStringLiteral("ColURL"), QStringLiteral("4700,9")); // comma decimal; exactly fills the grid
+        ProgramSettings::loadAtStart(QStringLiteral("bob"), 9000.0F);
+        QVERIFY(KeepOnTop);
+        QVERIFY(!AutoLoad);
+        QCOMPARE(ColAccount, 4000.0F);
+        QCOMPARE(ColURL, 4700.9F);
+
+        store(QStringLiteral("ColAccount"), QStringLiteral("4000.1"));
+        ProgramSettings::loadAtStart(QStringLiteral("bob"), 9000.0F);
+        QCOMPARE(ColAccount, 4349.9F);
+        QCOMPARE(ColURL, 4349.9F);
+    }
+
+    void unreadableTextReachesTheTrap()
+    {
+        store(QStringLiteral("PeekOn"), QStringLiteral("abc"));
+        store(QStringLiteral("PeekTime"), QStringLiteral("40000"));
+        store(QStringLiteral("TimeoutTime"), QStringLiteral("7"));
+        store(QStringLiteral("ShowNew"), QString(QLatin1String("")));
+        ProgramSettings::loadAtStart(QStringLiteral("bob"), 9000.0F);
+
+        QCOMPARE(m_reports.size(), 3);
+        QCOMPARE(m_reports.at(0).number, 13);
+        QCOMPARE(m_reports.at(0).description, QStringLiteral("Type mismatch"));
+        QCOMPARE(m_reports.at(0).module, QStringLiteral("ProgramSettings.cpp"));
+        QCOMPARE(m_reports.at(1).number, 6);
+        QCOMPARE(m_reports.at(2).number, 13); // an empty text is no Boolean either
+        // The unreadable keys keep their defaults, and the load goes on with the others.
+        QVERIFY(PeekOn);
+        QVERIFY(!ShowNew);
+        QCOMPARE(PeekTime, qint16(10));
+        QCOMPARE(TimeoutTime, qint16(7));
+        QCOMPARE(bwDepth(), 0);
+
+        // Answered with retry, the key is read again.
+        m_reports.clear();
+        bwSetReporter([this](const BwErrorReport& report) {
+            m_reports.append(report);
+            store(QStringLiteral("PeekOn"), QStringLiteral("False"));
+            store(QStringLiteral("PeekTime"), QStringLiteral("12"));
+            store(QStringLiteral("ShowNew"), QStringLiteral("true"));
+            return BwReportAnswer{BwAction::Retry, QString()};
+        });
+        ProgramSettings::loadAtStart(QStringLiteral("bob"), 9000.0F);
+        QCOMPARE(m_reports.size(), 1); // the first answer mended all three keys
+        QVERIFY(!PeekOn);
+        QVERIFY(ShowNew);
+        QCOMPARE(PeekTime, qint16(12));
+    }
+
+    void usersAreKeptApart()
+    {
+        ProgramSettings::setVerifierOf(QStringLiteral("BOB"), QStringLiteral("bob-verifier"));
+        ProgramSettings::setVerifierOf(QStringLiteral("alice"), QStringLiteral("alice-verifier"));
+        ProgramSettings::setLastLoginName(QStringLiteral("alice"));
+        QCOMPARE(ProgramSettings::verifierOf(QStringLiteral("bob")), QStringLiteral("bob-verifier"));
+        QCOMPARE(ProgramSettings::verifierOf(QStringLiteral("ALICE")), QStringLiteral("alice-verifier"));
+        QCOMPARE(ProgramSettings::verifierOf(QStringLiteral("CAROL")), QString());
+        QCOMPARE(ProgramSettings::lastLoginName(), QStringLiteral("ALICE"));
+
+        ProgramSettings::saveAtExit(QStringLiteral("Bob"), 111.0F, 222.0F, 10455.0F, 7845.0F);
+        ProgramSettings::loadAtStart(QStringLiteral("alice"), 9000.0F);
+        QCOMPARE(MainLeft, 1000.0F);
+        ProgramSettings::loadAtStart(QStringLiteral("bOB"), 9000.0F);
+        QCOMPARE(MainLeft, 111.0F);
+
+        // INI syntax in a name stays inside that name's section.
+        const QString odd = QStringLiteral("A=B;C[D] #E");
+        ProgramSettings::setVerifierOf(odd, QStringLiteral("odd-verifier"));
+        QCOMPARE(ProgramSettings::verifierOf(odd), QStringLiteral("odd-verifier"));
+        QCOMPARE(ProgramSettings::verifierOf(QStringLiteral("A")), QString());
+    }
+
+    void namesWithSeparatorsAreRefused()
+    {
+        QVERIFY(isValidUserName(QStringLiteral("Bob Smith")));
+        QVERIFY(!isValidUserName(QString()));
+        QVERIFY(!isValidUserName(QStringLiteral("BOB\\SETTINGS")));
+        QVERIFY(!isValidUserName(QStringLiteral("BOB/SETTINGS")));
+
+        ProgramSettings::setVerifierOf(QStringLiteral("BOB"), QStringLiteral("bob-verifier"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, ProgramSettings::setVerifierOf(QStringLiteral("BOB\\SETTINGS"), "x"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, ProgramSettings::setLastLoginName(QStringLiteral("A/B")));
+        QVERIFY(sortedKeysOf(kBobSettings).isEmpty());
+        QCOMPARE(ProgramSettings::lastLoginName(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgramSettings)
+#include "test_programsettings.moc"
