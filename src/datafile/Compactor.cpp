@@ -1,0 +1,76 @@
+#include "datafile/Compactor.h"
+
+#include "datafile/ConnectionText.h"
+#include "datafile/DataFileProbe.h"
+#include "datafile/EngineError.h"
+#include "datafile/FileSafety.h"
+#include "datafile/SecretText.h"
+#include "datafile/SqlCipherDatabase.h"
+#include "datafile/SqlStatement.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+constexpr char kModule[] = "clsCompactor.cls";
+
+void exportInto(SqlCipherDatabase& db, const QString& targetPath, const QString& targetPassword)
+{
+    BW_TRACE(kModule, "Sub exportInto");
+    {
+        const SecretBytes key(targetPassword);
+        const QByteArray path = QFile::encodeName(targetPath);
+        SqlStatement attach(db.handle(), "ATTACH DATABASE ?1 AS lwcompact KEY ?2");
+        attach.bindBlob(1, path.constData(), int(path.size()));
+        if (key.isEmpty())
+            attach.bindText(2, QStringView()); // an empty key: the copy is not encrypted
+        else
+            attach.bindBlob(2, key.data(), key.size());
+        attach.step();
+    }
+    if (!targetPassword.isEmpty())
+        SqlCipherDatabase::applyCipherSettings(db.handle(), "lwcompact");
+    // The copy is synced once when complete; a crash before that leaves a work file nobody uses.
+    db.exec("PRAGMA lwcompact.journal_mode = OFF");
+    db.exec("PRAGMA lwcompact.synchronous = OFF");
+    db.exec("SELECT sqlcipher_export('lwcompact')");
+    db.exec("DETACH DATABASE lwcompact");
+}
+} // namespace
+
+namespace Compactor {
+
+void compactDatabase(const ConnectionText& source, const ConnectionText& target)
+{
+    BW_TRACE(kModule, "Sub compactDatabase");
+    const QString targetPath = target.dataSource();
+    if (targetPath.isEmpty() || QFileInfo(targetPath).exists() || QFileInfo(targetPath).isSymLink())
+        throw RuntimeError(EngineErr::DatabaseExists,
+                           QStringLiteral("The compacted copy cannot be written: the file already exists."),
+                           QStringLiteral("Lockwell"));
+    QString sourcePassword = source.password();
+    std::unique_ptr<SqlCipherDatabase> db;
+    try {
+        db = SqlCipherDatabase::open(source.dataSource(), sourcePassword); // rolls back a crashed write first
+    } catch (...) {
+        wipeText(sourcePassword);
+        throw;
+    }
+    wipeText(sourcePassword);
+
+    FileSafety::createPrivateFile(targetPath);
+    QString targetPassword = target.password();
+    try {
+        exportInto(*db, targetPath, targetPassword);
+        db.reset();
+        FileSafety::syncFile(targetPath);
+    } catch (...) {
+        wipeText(targetPassword);
+        db.reset();
+        FileSafety::removeFile(targetPath);
+        throw;
+    }
+    wipeText(targetPassword);
+}
+
+} // namespace Compactor

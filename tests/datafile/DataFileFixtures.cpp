@@ -1,0 +1,100 @@
+#include "DataFileFixtures.h"
+
+#include "datafile/AccountTable.h"
+#include "datafile/Compactor.h"
+#include "datafile/ConnectionText.h"
+#include "datafile/ResourceFile.h"
+#include "datafile/SqlCipherDatabase.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <sys/stat.h>
+
+namespace fixtures {
+
+namespace {
+void insertRecords(const QString& path, const QString& password, const QList<Record>& records)
+{
+    auto db = SqlCipherDatabase::open(path, password);
+    for (const Record& record : records) {
+        AccountRow row;
+        for (int column = 0; column < record.size(); ++column)
+            row.setField(column, record.at(column));
+        AccountTable::insert(*db, row);
+    }
+}
+} // namespace
+
+void writeTemplate(const QString& path)
+{
+    QFile::remove(path);
+    const int result = SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path);
+    if (result != 0)
+        qFatal("the template could not be written: %d", result);
+}
+
+void makeDataFile(const QString& path, const QString& password, const QList<Record>& records)
+{
+    const QString plain = path + QStringLiteral(".plain");
+    makePlainDataFile(plain, records);
+    QFile::remove(path);
+    Compactor::compactDatabase(ConnectionText::forCompactSource(plain, QString()),
+                               ConnectionText::forCompactTarget(path, password));
+    QFile::remove(plain);
+}
+
+void makePlainDataFile(const QString& path, const QList<Record>& records)
+{
+    writeTemplate(path);
+    insertRecords(path, QString(), records);
+}
+
+QStringList readAccounts(const QString& path, const QString& password)
+{
+    auto db = SqlCipherDatabase::open(path, password, SqlCipherDatabase::Access::ReadOnly);
+    QStringList lines;
+    for (const AccountRow& row : AccountTable::loadAll(*db)) {
+        QStringList fields;
+        for (int column = 0; column < DataFileFormat::ColumnCount; ++column)
+            fields << row.field(column).toString();
+        while (!fields.isEmpty() && fields.back().isEmpty())
+            fields.removeLast();
+        lines << fields.join(QLatin1Char('|'));
+    }
+    return lines;
+}
+
+FolderSnapshot::FolderSnapshot(const QString& folder)
+{
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& info : entries) {
+        struct stat st
+        {
+        };
+        ::lstat(QFile::encodeName(info.absoluteFilePath()).constData(), &st);
+        QString line = QStringLiteral("size %1 mode %2 mtime %3.%4")
+                           .arg(st.st_size)
+                           .arg(st.st_mode, 0, 8)
+                           .arg(st.st_mtim.tv_sec)
+                           .arg(st.st_mtim.tv_nsec);
+        QFile file(info.absoluteFilePath());
+        if (info.isFile() && file.open(QIODevice::ReadOnly))
+            line += QStringLiteral(" sha ") +
+                    QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
+        m_files.insert(info.fileName(), line);
+    }
+}
+
+QString FolderSnapshot::describe() const
+{
+    QStringList lines;
+    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
+        lines << it.key() + QStringLiteral(": ") + it.value();
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace fixtures

@@ -1,0 +1,39 @@
+#pragma once
+// Data files for the tests: the template written out, encrypted copies holding chosen records, and a
+// snapshot of a folder to prove that a refused file was left exactly as it was.
+#include <QByteArray>
+#include <QDateTime>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+namespace fixtures {
+
+// One record: Account, URL, then optionally further fields in column order.
+using Record = QStringList;
+
+// The template "DATABASE" written to path (unencrypted, empty tblAccount).
+void writeTemplate(const QString& path);
+
+// A new encrypted data file at path under password, holding the records in this order.
+void makeDataFile(const QString& path, const QString& password, const QList<Record>& records = {});
+
+// An unencrypted database at path with the records (like the template, filled).
+void makePlainDataFile(const QString& path, const QList<Record>& records = {});
+
+// Every record of the data file, fields joined by "|", in row id order.
+QStringList readAccounts(const QString& path, const QString& password);
+
+// The names, sizes, permissions, times and contents of every file in a folder.
+class FolderSnapshot
+{
+public:
+    explicit FolderSnapshot(const QString& folder);
+    bool operator==(const FolderSnapshot& other) const { return m_files == other.m_files; }
+    QString describe() const;
+
+private:
+    QMap<QString, QString> m_files;
+};
+
+} // namespace fixtures
