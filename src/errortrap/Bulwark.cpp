@@ -20,8 +20,7 @@ void bwPUSH(const char* module, const char* procedure, const char* args)
     if (!bwdetail::g_tracing)
         return;
     try {
-        BwFramework::instance().push(QString::fromLatin1(module), QString::fromLatin1(procedure),
-                                     QString::fromLatin1(args));
+        BwFramework::instance().push(QLatin1String(module), QLatin1String(procedure), QLatin1String(args));
     } catch (...) {
     }
 }
@@ -31,7 +30,7 @@ void bwPOP(const char* module, const char* procedure, const char*)
     if (!bwdetail::g_tracing)
         return;
     try {
-        BwFramework::instance().pop(QString::fromLatin1(module), QString::fromLatin1(procedure));
+        BwFramework::instance().pop(QLatin1String(module), QLatin1String(procedure));
     } catch (...) {
     }
 }

@@ -60,30 +60,33 @@ bool BwFramework::onTraceThread() const
     return QThread::currentThread() == m_owner.load();
 }
 
-void BwFramework::push(const QString& module, const QString& procedure, const QString& args)
+void BwFramework::push(QLatin1String module, QLatin1String procedure, QLatin1String args)
 {
     ensureStarted();
     if (!m_settings.tracing() || !onTraceThread())
         return;
-    const QString shownArgs = m_settings.includeArguments ? args : QString();
+    const QLatin1String shownArgs = m_settings.includeArguments ? args : QLatin1String();
     if (m_stack.push(module, procedure, shownArgs) == TraceStack::Push::TooDeep) {
         if (!m_tooDeepNoted)
             writeNote(bwMessage(BwMsg::TooDeep));
         m_tooDeepNoted = true;
         return;
     }
-    writeTraceLine(true, m_stack.entry(m_stack.depth()));
+    if (logging())
+        writeTraceLine(true, m_stack.entry(m_stack.depth()));
 }
 
-void BwFramework::pop(const QString& module, const QString& procedure)
+void BwFramework::pop(QLatin1String module, QLatin1String procedure)
 {
     ensureStarted();
     if (!m_settings.tracing() || !onTraceThread())
         return;
-    const QString top = m_stack.entry(m_stack.depth());
+    // Copied only when it is written: a copy would make the level's buffer be reallocated on the next push.
+    const QString top = logging() ? m_stack.entry(m_stack.depth()) : QString();
     switch (m_stack.pop(module, procedure)) {
     case TraceStack::Pop::Balanced:
-        writeTraceLine(false, top);
+        if (logging())
+            writeTraceLine(false, top);
         break;
     case TraceStack::Pop::Overflow:
         break;
@@ -99,11 +102,14 @@ void BwFramework::pop(const QString& module, const QString& procedure)
     }
 }
 
+bool BwFramework::logging() const
+{
+    return m_circular.isOpen() || m_settings.captureToDisk;
+}
+
 void BwFramework::writeTraceLine(bool entering, const QString& entry)
 {
     const bool circular = m_circular.isOpen();
-    if (!circular && !m_settings.captureToDisk)
-        return;
     TraceLineFields fields;
     fields.elapsedMs = m_clock.elapsed();
     fields.sequence = m_sequence = (m_sequence + 1) % 100000;

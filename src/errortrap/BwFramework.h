@@ -19,8 +19,8 @@ class BwFramework
 public:
     static BwFramework& instance();
 
-    void push(const QString& module, const QString& procedure, const QString& args);
-    void pop(const QString& module, const QString& procedure);
+    void push(QLatin1String module, QLatin1String procedure, QLatin1String args);
+    void pop(QLatin1String module, QLatin1String procedure);
     BwAction report(const QString& procedure, const QString& module, const RuntimeError& error);
     QVariant option(int number, const QVariant& value);
 
@@ -39,6 +39,7 @@ private:
     void ensureStarted();
     bool onTraceThread() const;
     void applyCircularLog(const BwSettings& before);
+    bool logging() const; // trace lines are written somewhere
     void writeTraceLine(bool entering, const QString& entry);
     void writeNote(const QString& text);
     void captureLine(const QString& line);

@@ -23,13 +23,14 @@ public:
     TraceStack();
 
     // "depth : " + (depth - 1) tabs + module + " : " + procedure + " : " + args
-    static QString entryText(int depth, const QString& module, const QString& procedure, const QString& args);
+    static QString entryText(int depth, QLatin1String module, QLatin1String procedure, QLatin1String args);
 
-    // Whether a trace entry text is the one of this module and procedure.
-    static bool entryIs(const QString& entry, const QString& module, const QString& procedure);
+    // Whether a trace entry text is the one of this module and procedure (whatever its arguments).
+    static bool entryIs(QStringView entry, QLatin1String module, QLatin1String procedure);
+    static bool entryIs(QStringView entry, QStringView module, QStringView procedure);
 
-    Push push(const QString& module, const QString& procedure, const QString& args);
-    Pop pop(const QString& module, const QString& procedure);
+    Push push(QLatin1String module, QLatin1String procedure, QLatin1String args);
+    Pop pop(QLatin1String module, QLatin1String procedure);
     void clear();
 
     int depth() const { return m_depth; }
@@ -37,6 +38,7 @@ public:
     QStringList entries() const;    // levels 1..depth
 
 private:
+    static void build(QString& text, int depth, QLatin1String module, QLatin1String procedure, QLatin1String args);
     void leave(int level);
 
     std::vector<QString> m_entries; // index 0 unused
