@@ -69,7 +69,8 @@ using BwReporter = std::function<BwReportAnswer(const BwErrorReport&)>;
 // internal error of the trap and answered with Leave.
 void bwSetReporter(BwReporter reporter);
 
-// The folder that holds "BWCLIENT.INI" and the logs: the program's folder unless set here (tests).
+// The folder that holds "BWCLIENT.INI" and the logs: the program's folder unless set here, before the trap
+// starts (tests).
 void bwSetProgramFolder(const QString& folder);
 QString bwProgramFolder();
 

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 namespace {
@@ -19,6 +20,15 @@ constexpr QLatin1String kCrLf("\r\n");
 QString timestamp()
 {
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+// The program's folder, also before the application object exists (a procedure traced early in start-up).
+QString executableFolder()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    const QFileInfo exe(QStringLiteral("/proc/self/exe"));
+    return exe.exists() ? QFileInfo(exe.canonicalFilePath()).absolutePath() : QDir::currentPath();
 }
 
 QString operatingSystemUser()
@@ -44,8 +54,7 @@ void BwFramework::ensureStarted()
         return;
     const QCoreApplication* app = QCoreApplication::instance();
     m_owner = app ? app->thread() : QThread::currentThread();
-    const QString folder =
-        m_folder.isEmpty() ? (app ? QCoreApplication::applicationDirPath() : QDir::currentPath()) : m_folder;
+    const QString folder = m_folder.isEmpty() ? executableFolder() : m_folder;
     m_folder = folder;
     m_settings = BwSettings::fromIni(IniFile::load(BwFiles::resolve(folder, BwFiles::configFileName())));
     bwdetail::g_tracing = m_settings.tracing();
@@ -259,7 +268,7 @@ QString BwFramework::programFolder() const
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_folder.isEmpty())
         return m_folder;
-    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    return executableFolder();
 }
 
 void BwFramework::endProgram()
