@@ -35,7 +35,7 @@ int writeBytes(const QByteArray& path, const QByteArray& bytes)
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0)
         return errno;
-    int error = 0;
+    int error = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 ? 0 : errno; // also when the file was there before
     const char* data = bytes.constData();
     qint64 left = bytes.size();
     while (left > 0 && error == 0) {

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QSet>
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 namespace {
 constexpr int kBusyTimeoutMs = 2000;
@@ -39,15 +38,6 @@ void refuseByKind(DataFileKind kind)
     }
 }
 
-qint64 currentFileSize(const QString& path)
-{
-    struct stat st
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return -1;
-    return qint64(st.st_size);
-}
 } // namespace
 
 SqlCipherDatabase::SqlCipherDatabase(sqlite3* db, const QString& path, bool encrypted, bool readOnly)
@@ -83,6 +73,8 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
     const bool encrypted = probe.kind == DataFileKind::Encrypted;
     std::unique_ptr<SqlCipherDatabase> connection(new SqlCipherDatabase(db, path, encrypted, readOnly));
     if (encrypted) {
+        if (password.isEmpty()) // no key would read the pages as they are: no database at all
+            refuse(EngineErr::WrongPassword, "The data file password is not valid.");
         const SecretBytes key(password);
         throwIfEngineError(sqlite3_key(db, key.data(), key.size()), db);
         applyCipherSettings(db, "main");
@@ -90,8 +82,17 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     if (sharing == Sharing::Exclusive)
         connection->exec("PRAGMA locking_mode = EXCLUSIVE");
-    connection->verifyOpened();
-    connection->requireAccountTable();
+    try {
+        connection->verifyOpened();
+        connection->requireAccountTable();
+    } catch (const RuntimeError& e) {
+        // The engine compares the header's page count with the file's size when it reads the schema:
+        // a file cut short at a page boundary decrypts, but is refused here.
+        if (e.number() == SQLITE_CORRUPT)
+            refuse(EngineErr::Damaged, "The data file is damaged: it is shorter than its header says, or its "
+                                       "pages do not fit together.");
+        throw;
+    }
     connection->exec("PRAGMA temp_store = MEMORY");
     if (!readOnly) {
         connection->exec("PRAGMA secure_delete = ON");
@@ -127,16 +128,6 @@ void SqlCipherDatabase::verifyOpened()
     if (rc == SQLITE_NOTADB)
         refuse(EngineErr::NotADataFile, "The file is not a Lockwell data file.");
     throwIfEngineError(rc, m_db);
-
-    // A file cut short at a page boundary still decrypts; its header knows how long it should be.
-    SqlStatement pages(m_db, "PRAGMA page_count");
-    SqlStatement size(m_db, "PRAGMA page_size");
-    pages.step();
-    size.step();
-    const qint64 expected = pages.columnInt64(0) * size.columnInt64(0);
-    const qint64 actual = currentFileSize(m_path); // a crashed write may just have been rolled back
-    if (actual >= 0 && expected > actual)
-        refuse(EngineErr::Damaged, "The data file is damaged: it is shorter than its header says.");
 }
 
 void SqlCipherDatabase::requireAccountTable()

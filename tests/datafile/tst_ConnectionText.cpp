@@ -1,0 +1,109 @@
+// The connection text: the fixed text the main window connects with, and round trips of values that
+// need quoting.
+#include "datafile/ConnectionText.h"
+#include "datafile/EngineError.h"
+
+#include <QTest>
+
+class TestConnectionText : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dataFileTextHasEveryPropertyInItsOrder()
+    {
+        const QString text =
+            ConnectionText::forDataFile(QStringLiteral("/home/bob/Passwords.lwd"), QStringLiteral("pw1234K7352"))
+                .toString();
+        QCOMPARE(text,
+                 QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=/home/bob/Passwords.lwd;"
+                                "Mode=ReadWrite|Share Deny None;Extended Properties=\"\";"
+                                "Jet OLEDB:System database=;Jet OLEDB:Registry Path=;"
+                                "Jet OLEDB:Database Password=pw1234K7352;Jet OLEDB:Engine Type=5;"
+                                "Jet OLEDB:Database Locking Mode=1;Jet OLEDB:Global Partial Bulk Ops=2;"
+                                "Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:New Database Password=;"
+                                "Jet OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;"
+                                "Jet OLEDB:Don't Copy Locale on Compact=False;"
+                                "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False"));
+        const ConnectionText parsed = ConnectionText::parse(text);
+        QVERIFY(!parsed.isReadOnly());
+        QVERIFY(!parsed.isExclusive());
+        QCOMPARE(parsed.toString(), text);
+    }
+
+    void compactionTextsNameSourceAndTarget()
+    {
+        QCOMPARE(ConnectionText::forCompactSource(QStringLiteral("/a.lwd"), QStringLiteral("s")).toString(),
+                 QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Locking Mode=0;User ID=Admin;"
+                                "Jet OLEDB:Database Password=s;Data Source=/a.lwd"));
+        QCOMPARE(ConnectionText::forCompactTarget(QStringLiteral("/b.lwd"), QStringLiteral("t")).toString(),
+                 QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/b.lwd;Jet OLEDB:Engine Type=5;"
+                                "Jet OLEDB:Encrypt Database=True;Jet OLEDB:Database Password=t"));
+    }
+
+    void anyPathAndPasswordSurviveTheRoundTrip_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("password");
+        QTest::newRow("plain") << QStringLiteral("/tmp/a.lwd") << QStringLiteral("abcdK7352");
+        QTest::newRow("semicolons") << QStringLiteral("/tmp/a;b.lwd") << QStringLiteral("p;w=x;K7352");
+        QTest::newRow("quotes") << QStringLiteral("/tmp/\"it's\".lwd") << QStringLiteral("\"'\"\"''K7352");
+        QTest::newRow("blanks at the ends") << QStringLiteral(" /tmp/x .lwd ") << QStringLiteral("  pw  K7352 ");
+        QTest::newRow("non-ASCII") << QStringLiteral("/tmp/Z\u00fcrich \u00f1.lwd")
+                                   << QStringLiteral("\u00e9t\u00e9K7352");
+        QTest::newRow("empty password") << QStringLiteral("/tmp/a.lwd") << QString();
+    }
+
+    void anyPathAndPasswordSurviveTheRoundTrip()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, password);
+        const ConnectionText parsed = ConnectionText::parse(ConnectionText::forDataFile(path, password).toString());
+        QCOMPARE(parsed.dataSource(), path);
+        QCOMPARE(parsed.password(), password);
+        QCOMPARE(parsed.value(QStringLiteral("jet oledb:engine type")), QStringLiteral("5"));
+    }
+
+    void modeAndLooseSpellingAreUnderstood()
+    {
+        const ConnectionText text = ConnectionText::parse(
+            QStringLiteral(" data source = /x.lwd ; MODE=Read ;;jet oledb:database password='a;b' ; "));
+        QCOMPARE(text.dataSource(), QStringLiteral("/x.lwd"));
+        QCOMPARE(text.password(), QStringLiteral("a;b"));
+        QVERIFY(text.isReadOnly());
+        QVERIFY(ConnectionText::parse(QStringLiteral("Mode=Share Exclusive|ReadWrite")).isExclusive());
+        QVERIFY(!ConnectionText::parse(QStringLiteral("Mode=Share Exclusive|ReadWrite")).isReadOnly());
+    }
+
+    void malformedTextIsRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no equals") << QStringLiteral("Provider=x;Data Source");
+        QTest::newRow("open quote") << QStringLiteral("Data Source=\"/x.lwd");
+        QTest::newRow("text after quote") << QStringLiteral("Data Source=\"/x\" y;Mode=Read");
+    }
+
+    void malformedTextIsRefused()
+    {
+        QFETCH(QString, text);
+        try {
+            ConnectionText::parse(text);
+            QFAIL("parsed");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number(), EngineErr::BadArguments);
+        }
+    }
+
+    void redactedAndWipedTextsHoldNoPassword()
+    {
+        ConnectionText text = ConnectionText::forDataFile(QStringLiteral("/x.lwd"), QStringLiteral("secretK7352"));
+        QVERIFY(!text.redacted().contains(QStringLiteral("secret")));
+        QVERIFY(text.redacted().contains(QStringLiteral("Jet OLEDB:Database Password=***")));
+        text.wipe();
+        QCOMPARE(text.password(), QString());
+        QCOMPARE(text.dataSource(), QStringLiteral("/x.lwd"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConnectionText)
+#include "tst_ConnectionText.moc"
