@@ -1,0 +1,80 @@
+#include "desktop/Browser.h"
+
+#include "desktop/MimeDefaults.h"
+#include "errortrap/Bulwark.h"
+
+#include <QProcess>
+
+namespace {
+const QString kWebPageType = QStringLiteral("text/html");
+}
+
+namespace browser {
+
+LaunchCommand commandFromBrowserVariable(const QString& value)
+{
+    BW_TRACE("basBrowser.bas", "Function commandFromBrowserVariable");
+    LaunchCommand command;
+    QStringList words;
+    const QString entry = value.section(QLatin1Char(':'), 0, 0).trimmed();
+    if (!desktopentry::splitCommandLine(entry, words) || words.isEmpty())
+        return command;
+    command.program = words.takeFirst();
+    command.addressAt = -1;
+    for (const QString& word : words) {
+        if (word == QLatin1String("%s") && command.addressAt < 0)
+            command.addressAt = int(command.arguments.size());
+        else
+            command.arguments << word;
+    }
+    if (command.addressAt < 0)
+        command.addressAt = int(command.arguments.size());
+    return command;
+}
+
+LaunchCommand browserCommand(int& code)
+{
+    BW_TRACE("basBrowser.bas", "Function browserCommand");
+    code = BrowserCode::NoAssociation;
+    const LaunchCommand fromVariable = commandFromBrowserVariable(qEnvironmentVariable("BROWSER"));
+    if (fromVariable.isValid()) {
+        if (!fromVariable.resolvedProgram().isEmpty()) {
+            code = BrowserCode::Found;
+            return fromVariable;
+        }
+        code = BrowserCode::NotFound; // a stale $BROWSER: fall back to the desktop's choice
+    }
+    const QString desktopFile = mimedefaults::defaultDesktopFile(kWebPageType);
+    if (desktopFile.isEmpty())
+        return LaunchCommand();
+    const LaunchCommand fromDesktop = desktopentry::readLaunchCommand(desktopFile);
+    code = fromDesktop.resolvedProgram().isEmpty() ? BrowserCode::NotFound : BrowserCode::Found;
+    return code == BrowserCode::Found ? fromDesktop : LaunchCommand();
+}
+
+} // namespace browser
+
+QString GetBrowserName(int& code)
+{
+    BW_TRACE("basBrowser.bas", "Function GetBrowserName");
+    const LaunchCommand command = browser::browserCommand(code);
+    return code >= 32 ? command.resolvedProgram() : QString();
+}
+
+bool StartNewBrowser(const QString& address)
+{
+    BW_TRACE("basBrowser.bas", "Function StartNewBrowser");
+    int code = 0;
+    const LaunchCommand command = browser::browserCommand(code);
+    if (code < 32)
+        return false;
+    return QProcess::startDetached(command.resolvedProgram(), command.argumentsWith(address));
+}
+
+void StartURL(const QString& urlText)
+{
+    BW_TRACE("basBrowser.bas", "Sub StartURL");
+    if (urlText.isEmpty())
+        return;
+    StartNewBrowser(urlText);
+}

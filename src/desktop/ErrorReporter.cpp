@@ -1,0 +1,21 @@
+#include "desktop/ErrorReporter.h"
+
+#include "desktop/MessageBox.h"
+#include "errortrap/Bulwark.h"
+#include "errortrap/BwCatalogue.h"
+#include "errortrap/DefaultReporter.h"
+
+namespace {
+BwReportAnswer reportInMessageBox(const BwErrorReport& report)
+{
+    BW_TRACE("basErrorReporter.bas", "Function reportInMessageBox");
+    MsgBox(bwErrorMessageText(report), vb::vbOKOnly | vb::vbCritical, bwMessage(BwMsg::ErrorIntercepted));
+    return BwReportAnswer{BwAction::Leave, QString()};
+}
+} // namespace
+
+void installMessageBoxReporter()
+{
+    BW_TRACE("basErrorReporter.bas", "Sub installMessageBoxReporter");
+    bwSetReporter(&reportInMessageBox);
+}

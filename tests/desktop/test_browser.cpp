@@ -1,0 +1,220 @@
+// Opening an address in the browser: a fake browser (a script that writes down its arguments) is registered
+// in a private XDG setup, through mimeapps.list, xdg-mime and $BROWSER, and must get the address unchanged.
+#include "desktop/Browser.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+class TestBrowser : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    QByteArray m_savedPath, m_savedTmpdir;
+
+    QString path(const QString& relative) const { return m_root->filePath(relative); }
+    QByteArray quotedProgram(const QString& name) const
+    {
+        return '"' + QFile::encodeName(path(QStringLiteral("bin dir/") + name)) + '"';
+    }
+
+    bool writeFile(const QString& relative, const QByteArray& text, bool executable = false)
+    {
+        QDir().mkpath(QFileInfo(path(relative)).absolutePath());
+        QFile out(path(relative));
+        return out.open(QIODevice::WriteOnly) && out.write(text) == text.size() &&
+               (!executable || out.setPermissions(out.permissions() | QFile::ExeOwner));
+    }
+
+    // A browser "bin dir/<name>" that writes its arguments, each ended by a zero byte, to launches/<name>-<pid>.
+    // Registered as <name>.desktop with the given arguments after the program.
+    bool installBrowser(const QString& name, const QByteArray& arguments = "%u")
+    {
+        const QByteArray out = QFile::encodeName(path(QStringLiteral("launches/") + name));
+        return writeFile(QStringLiteral("bin dir/") + name,
+                         "#!/bin/sh\nprintf '%s\\0' \"$@\" > \"" + out + "-$$.part\"\n/bin/mv \"" + out +
+                             "-$$.part\" \"" + out + "-$$\"\n",
+                         true) &&
+               writeFile(QStringLiteral("data/applications/") + name + QStringLiteral(".desktop"),
+                         "[Desktop Entry]\nType=Application\nExec=" + quotedProgram(name) + ' ' + arguments + '\n');
+    }
+
+    bool setDefault(const QByteArray& ids, const QString& list = QStringLiteral("config/mimeapps.list"))
+    {
+        return writeFile(list, "[Default Applications]\ntext/html=" + ids + "\n");
+    }
+
+    QStringList launches() const
+    {
+        return QDir(path(QStringLiteral("launches"))).entryList({QStringLiteral("*[0-9]")}, QDir::Files);
+    }
+
+    // "<browser>: arguments..." of the one launch so far.
+    QString onlyLaunch()
+    {
+        if (!QTest::qWaitFor([this] { return !launches().isEmpty(); }, 10000))
+            return QStringLiteral("no launch");
+        QTest::qWait(100); // a second, unexpected launch would show up now
+        if (launches().size() != 1)
+            return launches().join(QLatin1Char(' '));
+        QFile in(path(QStringLiteral("launches/")) + launches().first());
+        QByteArray data = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+        data.chop(1);
+        QStringList arguments;
+        for (const QByteArray& argument : data.split('\0'))
+            arguments << QLatin1Char('[') + QString::fromUtf8(argument) + QLatin1Char(']');
+        return launches().first().section(QLatin1Char('-'), 0, 0) + QStringLiteral(": ") + arguments.join(' ');
+    }
+
+    bool dummyPageLeftBehind() const { return QFile::exists(path(QStringLiteral("tmp/dummy.html"))); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_savedPath = qgetenv("PATH");
+        m_savedTmpdir = qgetenv("TMPDIR");
+    }
+
+    void init()
+    {
+        m_root = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_root->isValid());
+        for (const char* name : {"data", "config", "sysdata", "sysconfig", "tmp", "launches", "bin dir"})
+            QVERIFY(QDir().mkpath(path(QString::fromLatin1(name))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(path(QStringLiteral("sysdata"))));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(path(QStringLiteral("sysconfig"))));
+        qputenv("TMPDIR", QFile::encodeName(path(QStringLiteral("tmp"))));
+        qputenv("PATH", QFile::encodeName(path(QStringLiteral("bin dir")))); // no xdg-mime unless a test adds it
+        for (const char* name : {"BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                                 "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID"})
+            qunsetenv(name);
+        QVERIFY(installBrowser(QStringLiteral("fake"), "%U"));
+    }
+
+    void cleanup()
+    {
+        qputenv("PATH", m_savedPath);
+        qputenv("TMPDIR", m_savedTmpdir);
+        m_root.reset();
+    }
+
+    void addressArrivesUnchanged_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("query and fragment") << QStringLiteral("https://example.org/a b/?q=1&r=two#part");
+        QTest::newRow("quotes, shell characters") << QStringLiteral("http://x/\"dq\" 'sq' $HOME `id` ;|*\\ <>");
+        QTest::newRow("blanks around, no scheme") << QStringLiteral("  example.org  ");
+        QTest::newRow("field-code lookalikes") << QStringLiteral("%u %s %% %k");
+        QTest::newRow("looks like an option") << QStringLiteral("-rf");
+        QTest::newRow("non-ASCII") << QStringLiteral("https://bücher.example/straße?ü=€");
+    }
+    void addressArrivesUnchanged()
+    {
+        QFETCH(QString, address);
+        QVERIFY(setDefault("fake.desktop;"));
+        StartURL(address);
+        QCOMPARE(onlyLaunch(), QStringLiteral("fake: [") + address + QLatin1Char(']'));
+        QVERIFY(!dummyPageLeftBehind());
+        int code = 0;
+        QCOMPARE(GetBrowserName(code), path(QStringLiteral("bin dir/fake")));
+        QVERIFY(code >= 32);
+    }
+
+    void firstUsableDefaultWins()
+    {
+        QVERIFY(writeFile(QStringLiteral("data/applications/hidden.desktop"),
+                          "[Desktop Entry]\nExec=" + quotedProgram(QStringLiteral("fake")) + " %u\nHidden=true\n"));
+        QVERIFY(writeFile(QStringLiteral("data/applications/gone.desktop"), "[Desktop Entry]\nExec=/nowhere %u\n"));
+        QVERIFY(installBrowser(QStringLiteral("plain"), "--new-window %u"));
+        QVERIFY(setDefault("missing.desktop;hidden.desktop;gone.desktop;plain.desktop;fake.desktop"));
+        QVERIFY(StartNewBrowser(QStringLiteral("a&b")));
+        QCOMPARE(onlyLaunch(), QStringLiteral("plain: [--new-window] [a&b]"));
+    }
+
+    // Per folder the desktop's own list comes first; a user's list comes before every system one.
+    void desktopSpecificListsAndFolderOrder()
+    {
+        QVERIFY(installBrowser(QStringLiteral("de")));
+        QVERIFY(setDefault("fake.desktop"));
+        QVERIFY(setDefault("de.desktop", QStringLiteral("config/testde-mimeapps.list")));
+        QVERIFY(setDefault("de.desktop", QStringLiteral("sysconfig/testde-mimeapps.list")));
+        qputenv("XDG_CURRENT_DESKTOP", "Other:TestDE");
+        QVERIFY(StartNewBrowser(QStringLiteral("u")));
+        QCOMPARE(onlyLaunch(), QStringLiteral("de: [u]"));
+
+        QVERIFY(QFile::remove(path(QStringLiteral("config/testde-mimeapps.list"))));
+        QVERIFY(QFile::remove(path(QStringLiteral("launches/")) + launches().first()));
+        QVERIFY(StartNewBrowser(QStringLiteral("v")));
+        QCOMPARE(onlyLaunch(), QStringLiteral("fake: [v]"));
+    }
+
+    void xdgMimeIsAskedFirst()
+    {
+        QVERIFY(writeFile(QStringLiteral("bin dir/xdg-mime"),
+                          "#!/bin/sh\n[ \"$*\" = \"query default text/html\" ] && echo asked.desktop\n", true));
+        QVERIFY(installBrowser(QStringLiteral("asked")));
+        QVERIFY(setDefault("fake.desktop"));
+        QVERIFY(StartNewBrowser(QStringLiteral("u")));
+        QCOMPARE(onlyLaunch(), QStringLiteral("asked: [u]"));
+    }
+
+    void realXdgMimeFindsTheRegisteredBrowser()
+    {
+        if (!QFile::exists(QStringLiteral("/usr/bin/xdg-mime")))
+            QSKIP("xdg-utils is not installed");
+        qputenv("PATH", QFile::encodeName(path(QStringLiteral("bin dir"))) + ":/usr/bin:/bin");
+        QVERIFY(setDefault("fake.desktop"));
+        QVERIFY(StartNewBrowser(QStringLiteral("https://example.org/?a=1&b=\"2\"#x y")));
+        QCOMPARE(onlyLaunch(), QStringLiteral("fake: [https://example.org/?a=1&b=\"2\"#x y]"));
+    }
+
+    void browserVariableComesFirst_data()
+    {
+        QTest::addColumn<QByteArray>("variable");
+        QTest::addColumn<QString>("launch");
+        QTest::newRow("first entry") << QByteArray("FAKE:/usr/bin/never") << QStringLiteral("fake: [a&b #c]");
+        QTest::newRow("placeholder") << QByteArray("FAKE --private %s --end")
+                                     << QStringLiteral("fake: [--private] [a&b #c] [--end]");
+        QTest::newRow("stale: the desktop's choice") << QByteArray("no-such-browser") << QStringLiteral("de: [a&b #c]");
+    }
+    void browserVariableComesFirst()
+    {
+        QFETCH(QByteArray, variable);
+        QFETCH(QString, launch);
+        QVERIFY(installBrowser(QStringLiteral("de")));
+        QVERIFY(setDefault("de.desktop"));
+        qputenv("BROWSER", variable.replace("FAKE", quotedProgram(QStringLiteral("fake")))); // path known only now
+        QVERIFY(StartNewBrowser(QStringLiteral("a&b #c")));
+        QCOMPARE(onlyLaunch(), launch);
+    }
+
+    void nothingRegisteredStartsNothing()
+    {
+        int code = 99;
+        QCOMPARE(GetBrowserName(code), QString());
+        QVERIFY(code < 32);
+        QVERIFY(!StartNewBrowser(QStringLiteral("https://example.org/")));
+        QVERIFY(writeFile(QStringLiteral("data/applications/gone.desktop"), "[Desktop Entry]\nExec=/nowhere %u\n"));
+        QVERIFY(setDefault("gone.desktop"));
+        QVERIFY(!StartNewBrowser(QStringLiteral("https://example.org/")));
+        StartURL(QStringLiteral("https://example.org/"));
+        QVERIFY(!dummyPageLeftBehind());
+        QTest::qWait(100);
+        QVERIFY(launches().isEmpty());
+    }
+
+    void emptyUrlStartsNothing()
+    {
+        QVERIFY(setDefault("fake.desktop"));
+        StartURL(QString());
+        StartURL(QStringLiteral(" ")); // a blank is not empty: it goes to the browser as it is
+        QCOMPARE(onlyLaunch(), QStringLiteral("fake: [ ]"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBrowser)
+#include "test_browser.moc"
