@@ -1,0 +1,216 @@
+// The login dialog as the user meets it: texts, limits, masks, tab order and focus, the welcome on the
+// very first login, Enter in the name box, refusals that leave the password selected, and registration
+// through the real confirmation dialog.
+#include "app/LoginValues.h"
+#include "app/SettingsStore.h"
+#include "desktop/MessageBox.h"
+#include "errortrap/Bulwark.h"
+#include "login/CapsLockSeam.h"
+#include "login/frmFirstUse.h"
+#include "login/frmLogin.h"
+#include "login/frmPWconfirm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+namespace {
+template <class T> T* child(QWidget* parent, const char* name)
+{
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+// Acts on the next modal dialog of type Dialog once it is up (polling, so it works inside exec()). The
+// returned watch ends by itself after acting; delete it to give up waiting.
+template <class Dialog> QTimer* whenModal(std::function<void(Dialog*)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            act(dialog);
+        }
+    });
+    poll->start(10);
+    return poll;
+}
+
+void answerConfirmation(const QString& typed, bool ok)
+{
+    whenModal<frmPWconfirm>([typed, ok](frmPWconfirm* dialog) {
+        QVERIFY(child<QLineEdit>(dialog, "txtPW")->text().isEmpty()); // cleared before each showing
+        child<QLineEdit>(dialog, "txtPW")->setText(typed);
+        QTest::mouseClick(child<QPushButton>(dialog, ok ? "OKButton" : "CancelButton"), Qt::LeftButton);
+    });
+}
+
+QString settingsText(const QString& section, const QString& key)
+{
+    return SettingsStore::read(section, key);
+}
+} // namespace
+
+class TestFrmLogin : public QObject
+{
+    Q_OBJECT
+
+    QScopedPointer<QTemporaryDir> m_home;
+
+    // A shown login dialog of a run where BOB has logged in before.
+    void showForReturningUser(frmLogin& login)
+    {
+        SettingsStore::write(QStringLiteral("LastLogin"), QStringLiteral("Name"), QStringLiteral("BOB1"));
+        login.Form_Load();
+        login.show();
+        QVERIFY(QTest::qWaitForWindowActive(&login));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_home.reset(new QTemporaryDir);
+        qputenv("XDG_CONFIG_HOME", m_home->path().toLocal8Bit());
+        bwReset();
+        bwSetProgramFolder(m_home->path());
+        MessageBoxSeam::clear();
+        CapsLockSeam::pin(false);
+        LoginValues::wipe();
+    }
+
+    void looksAsDesignedAndOpensInThePasswordBox()
+    {
+        frmLogin login;
+        showForReturningUser(login);
+        QCOMPARE(login.windowTitle(), QStringLiteral("Lockwell Login"));
+        QCOMPARE(child<QLabel>(&login, "lblLabels0")->text(), QStringLiteral("Name:"));
+        QCOMPARE(child<QLabel>(&login, "lblLabels1")->text(), QStringLiteral("P/Word:"));
+        auto* name = child<QLineEdit>(&login, "txtUserName");
+        auto* password = child<QLineEdit>(&login, "txtPassword");
+        QCOMPARE(name->text(), QStringLiteral("BOB1"));
+        QCOMPARE(name->maxLength(), 16);
+        QCOMPARE(password->maxLength(), 16);
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password), int('*'));
+        QCOMPARE(QApplication::focusWidget(), password);
+
+        // Tab order: password, OK, Cancel, name, and round again.
+        QWidget* expected[] = {child<QPushButton>(&login, "cmdOK"), child<QPushButton>(&login, "cmdCancel"), name,
+                               password};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    void enterInTheNameBoxMovesToThePassword()
+    {
+        frmLogin login;
+        showForReturningUser(login);
+        auto* name = child<QLineEdit>(&login, "txtUserName");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(&login, "txtPassword"));
+        QVERIFY(MessageBoxSeam::shown().isEmpty()); // not an attempt
+        QVERIFY(login.isVisible());
+    }
+
+    void aRefusalLeavesTheDialogOpenWithThePasswordSelected()
+    {
+        frmLogin login;
+        showForReturningUser(login);
+        child<QLineEdit>(&login, "txtUserName")->setText(QStringLiteral("bob"));
+        auto* password = child<QLineEdit>(&login, "txtPassword");
+        password->setText(QStringLiteral("secret"));
+        child<QPushButton>(&login, "cmdCancel")->setFocus();
+        QTest::mouseClick(child<QPushButton>(&login, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        QCOMPARE(MessageBoxSeam::shown()[0].prompt,
+                 QStringLiteral("User Name length must be between\r\n4 - 16 characters, try again!"));
+        QVERIFY(login.isVisible());
+        QVERIFY(!login.LoginSucceeded);
+        QCOMPARE(QApplication::focusWidget(), password);
+        QCOMPARE(password->selectedText(), QStringLiteral("secret"));
+    }
+
+    void registrationGoesThroughTheConfirmationDialog()
+    {
+        frmLogin login;
+        showForReturningUser(login);
+        child<QLineEdit>(&login, "txtUserName")->setText(QStringLiteral("newbie"));
+        child<QLineEdit>(&login, "txtPassword")->setText(QStringLiteral("Abc123"));
+
+        answerConfirmation(QStringLiteral("Abc123"), false); // cancelled: nothing said, nothing written
+        QTest::mouseClick(child<QPushButton>(&login, "cmdOK"), Qt::LeftButton);
+        frmPWconfirm* first = login.confirmationDialog();
+        QVERIFY(first && !first->ConfirmOK && !first->isVisible());
+        QVERIFY(MessageBoxSeam::shown().isEmpty());
+        QVERIFY(settingsText(QStringLiteral("Accounts\\NEWBIE"), QStringLiteral("PW")).isEmpty());
+        QCOMPARE(login.focusWidget(), child<QLineEdit>(&login, "txtPassword")); // once it is active again
+
+        answerConfirmation(QStringLiteral("Abc123"), true); // the same dialog again, its box cleared
+        QTest::mouseClick(child<QPushButton>(&login, "cmdOK"), Qt::LeftButton);
+        QCOMPARE(login.confirmationDialog(), first);
+        QVERIFY(first->ConfirmOK);
+        QVERIFY(login.LoginSucceeded);
+        QVERIFY(!login.isVisible());
+        QVERIFY(!settingsText(QStringLiteral("Accounts\\NEWBIE"), QStringLiteral("PW")).isEmpty());
+        QCOMPARE(settingsText(QStringLiteral("LastLogin"), QStringLiteral("Name")), QStringLiteral("NEWBIE"));
+        QCOMPARE(LoginValues::userName(), QStringLiteral("NEWBIE"));
+    }
+
+    void cancelAndEscapeEndTheLoginUnsuccessfully()
+    {
+        for (bool byEscape : {false, true}) {
+            frmLogin login;
+            showForReturningUser(login);
+            login.LoginSucceeded = true; // whatever it held before
+            if (byEscape)
+                QTest::keyClick(child<QLineEdit>(&login, "txtPassword"), Qt::Key_Escape);
+            else
+                QTest::mouseClick(child<QPushButton>(&login, "cmdCancel"), Qt::LeftButton);
+            QVERIFY(!login.LoginSucceeded);
+            QVERIFY(!login.isVisible());
+        }
+    }
+
+    void theFirstLoginWelcomesAndOffersTheSystemUserName()
+    {
+        qputenv("USER", "sysuser");
+        bool welcomed = false;
+        whenModal<frmFirstUse>([&welcomed](frmFirstUse* welcome) {
+            welcomed = true;
+            QTest::mouseClick(child<QPushButton>(welcome, "cmdContinue"), Qt::LeftButton);
+        });
+        frmLogin login;
+        login.Form_Load();
+        QVERIFY(welcomed);
+        QCOMPARE(child<QLineEdit>(&login, "txtUserName")->text(), QStringLiteral("sysuser"));
+
+        // Once someone has logged in, the last name is offered and no welcome is shown.
+        SettingsStore::write(QStringLiteral("LastLogin"), QStringLiteral("Name"), QStringLiteral("ALICE"));
+        bool welcomedAgain = false;
+        QPointer<QTimer> watch = whenModal<frmFirstUse>([&welcomedAgain](frmFirstUse* welcome) {
+            welcomedAgain = true;
+            welcome->accept();
+        });
+        frmLogin next;
+        next.Form_Load();
+        QVERIFY(!welcomedAgain);
+        QCOMPARE(child<QLineEdit>(&next, "txtUserName")->text(), QStringLiteral("ALICE"));
+        delete watch.data();
+    }
+};
+
+QTEST_MAIN(TestFrmLogin)
+#include "test_frmlogin.moc"

@@ -1,0 +1,238 @@
+// The login's OK button: registration, the password check, every refusal with its exact message, and
+// what is (and is not) written to the settings and the login values.
+#include "app/LoginValues.h"
+#include "app/SettingsStore.h"
+#include "desktop/MessageBox.h"
+#include "errortrap/Bulwark.h"
+#include "login/CapsLockSeam.h"
+#include "login/LoginProcedure.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QString kShortName = QStringLiteral("User Name length must be between\r\n4 - 16 characters, try again!");
+const QString kShortPassword = QStringLiteral("Password length must be between\r\n4 - 16 characters, try again!");
+const QString kMismatch = QStringLiteral("Passwords do not match, try again!");
+const QString kInvalid = QStringLiteral("Invalid Password, try again!");
+const QString kCaps = QStringLiteral("\r\n\r\nBEWARE your CAPS key is ON!");
+
+QString storedVerifier(const QString& user)
+{
+    return SettingsStore::read(QStringLiteral("Accounts\\") + user, QStringLiteral("PW"));
+}
+
+QString lastLogin()
+{
+    return SettingsStore::read(QStringLiteral("LastLogin"), QStringLiteral("Name"));
+}
+} // namespace
+
+class TestLoginProcedure : public QObject
+{
+    Q_OBJECT
+
+    QScopedPointer<QTemporaryDir> m_home;
+    QStringList m_confirmations; // answers of the confirmation dialog; a null entry cancels it
+    int m_asked = 0;
+
+    LoginProcedure procedure()
+    {
+        return LoginProcedure([this](QString& confirmation) {
+            ++m_asked;
+            const QString answer = m_confirmations.isEmpty() ? QString() : m_confirmations.takeFirst();
+            confirmation = answer;
+            return !answer.isNull();
+        });
+    }
+
+    // Registers a user through the confirmation and forgets the boxes shown on the way.
+    void registerUser(const QString& user, const QString& password)
+    {
+        m_confirmations = {password};
+        QVERIFY(procedure().attempt(user, password));
+        MessageBoxSeam::clear();
+    }
+
+    void expectOneBox(const QString& text, int icon)
+    {
+        const QList<MessageBoxRequest> shown = MessageBoxSeam::shown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].prompt, text);
+        QCOMPARE(shown[0].title, QStringLiteral("Login"));
+        QCOMPARE(shown[0].buttons, int(vb::vbOKOnly));
+        QCOMPARE(shown[0].icon, icon);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_home.reset(new QTemporaryDir);
+        qputenv("XDG_CONFIG_HOME", m_home->path().toLocal8Bit());
+        bwReset();
+        bwSetProgramFolder(m_home->path());
+        MessageBoxSeam::clear();
+        CapsLockSeam::pin(false);
+        LoginValues::wipe();
+        m_confirmations.clear();
+        m_asked = 0;
+    }
+
+    void newUserIsRegisteredAndLoggedIn()
+    {
+        m_confirmations = {QStringLiteral("Secret")};
+        QVERIFY(procedure().attempt(QStringLiteral("alice"), QStringLiteral("Secret")));
+        QCOMPARE(m_asked, 1);
+        QVERIFY(MessageBoxSeam::shown().isEmpty());
+        const QString verifier = storedVerifier(QStringLiteral("ALICE"));
+        QCOMPARE(verifier.size(), 8); // one enciphered block: six characters and their padding
+        QVERIFY(verifier != QStringLiteral("Secret"));
+        QCOMPARE(lastLogin(), QStringLiteral("ALICE"));
+        QCOMPARE(LoginValues::userName(), QStringLiteral("ALICE"));
+        QCOMPARE(LoginValues::masterPassword(), QStringLiteral("Secret"));
+        QCOMPARE(LoginValues::heldVerifier(), verifier);
+
+        // The password as typed is nowhere in the settings file.
+        QFile file(SettingsStore::filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(!file.readAll().contains("Secret"));
+    }
+
+    void namesAreOneUserWhateverTheirLetterCase()
+    {
+        registerUser(QStringLiteral("Bob1"), QStringLiteral("pass"));
+        QVERIFY(procedure().attempt(QStringLiteral("BOB1"), QStringLiteral("pass")));
+        QVERIFY(procedure().attempt(QStringLiteral("bOb1"), QStringLiteral("pass")));
+        QCOMPARE(m_asked, 1); // registered once, recognised after
+        QCOMPARE(lastLogin(), QStringLiteral("BOB1"));
+        // The password is not a name: its case counts.
+        QVERIFY(!procedure().attempt(QStringLiteral("bob1"), QStringLiteral("PASS")));
+        expectOneBox(kInvalid, vb::vbExclamation);
+    }
+
+    void wrongPasswordsAreRefusedWithoutLimitAndChangeNothing()
+    {
+        registerUser(QStringLiteral("carol"), QStringLiteral("right-one"));
+        registerUser(QStringLiteral("dave"), QStringLiteral("daves"));
+        const QString verifier = storedVerifier(QStringLiteral("CAROL"));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(!procedure().attempt(QStringLiteral("carol"), QStringLiteral("wrong-one")));
+        QCOMPARE(MessageBoxSeam::shown().size(), 5);
+        QCOMPARE(MessageBoxSeam::shown().last().prompt, kInvalid);
+        QCOMPARE(storedVerifier(QStringLiteral("CAROL")), verifier);
+        QCOMPARE(lastLogin(), QStringLiteral("DAVE")); // written only on success
+        QCOMPARE(LoginValues::userName(), QStringLiteral("DAVE"));
+        QVERIFY(procedure().attempt(QStringLiteral("carol"), QStringLiteral("right-one")));
+        QCOMPARE(lastLogin(), QStringLiteral("CAROL"));
+    }
+
+    void capsLockIsNamedWhenAPasswordIsWrong()
+    {
+        registerUser(QStringLiteral("erin"), QStringLiteral("lower"));
+        CapsLockSeam::pin(true);
+        QVERIFY(!procedure().attempt(QStringLiteral("erin"), QStringLiteral("LOWER")));
+        expectOneBox(kInvalid + kCaps, vb::vbExclamation);
+        MessageBoxSeam::clear();
+        m_confirmations = {QStringLiteral("other")};
+        QVERIFY(!procedure().attempt(QStringLiteral("frank"), QStringLiteral("mine")));
+        expectOneBox(kMismatch + kCaps, vb::vbExclamation);
+    }
+
+    void lengthsAreCheckedNameFirst_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("3-character name, 3-character password")
+            << QStringLiteral("abc") << QStringLiteral("xyz") << kShortName;
+        QTest::newRow("empty name") << QStringLiteral("") << QStringLiteral("long enough") << kShortName;
+        QTest::newRow("3-character password") << QStringLiteral("abcd") << QStringLiteral("xyz") << kShortPassword;
+        QTest::newRow("blanks count, nothing is trimmed")
+            << QStringLiteral(" ab ") << QStringLiteral("    ") << QString();
+        QTest::newRow("exactly 4 and 4") << QStringLiteral("abcd") << QStringLiteral("wxyz") << QString();
+    }
+
+    void lengthsAreCheckedNameFirst()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(QString, message);
+        m_confirmations = {password};
+        QCOMPARE(procedure().attempt(user, password), message.isEmpty());
+        if (!message.isEmpty()) {
+            expectOneBox(message, vb::vbInformation);
+            QCOMPARE(m_asked, 0);
+            QVERIFY(!QFile::exists(SettingsStore::filePath())); // nothing written
+        }
+    }
+
+    void abandonedRegistrationLeavesNothingBehind()
+    {
+        m_confirmations = {QString()}; // cancelled
+        QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
+        QVERIFY(MessageBoxSeam::shown().isEmpty()); // cancelling is not a mistake to report
+        m_confirmations = {QStringLiteral("")};     // OK on an empty box
+        QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
+        expectOneBox(kMismatch, vb::vbExclamation);
+        MessageBoxSeam::clear();
+        m_confirmations = {QStringLiteral("PW-ONE")};
+        QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
+        expectOneBox(kMismatch, vb::vbExclamation);
+        QVERIFY(storedVerifier(QStringLiteral("GRACE")).isEmpty());
+        QVERIFY(lastLogin().isEmpty());
+        QVERIFY(LoginValues::userName().isEmpty());
+    }
+
+    void usersWithOnePasswordShareTheVerifierButNotTheirSections()
+    {
+        registerUser(QStringLiteral("heidi"), QStringLiteral("shared"));
+        registerUser(QStringLiteral("ivan"), QStringLiteral("shared"));
+        QCOMPARE(storedVerifier(QStringLiteral("HEIDI")), storedVerifier(QStringLiteral("IVAN")));
+        registerUser(QStringLiteral("judy"), QStringLiteral("judys"));
+        QVERIFY(!procedure().attempt(QStringLiteral("ivan"), QStringLiteral("judys")));
+    }
+
+    void namesAndPasswordsThatCannotBeStoredAreRefused_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("message");
+        const QString separator = QStringLiteral("User Name must not contain \"\\\" or \"/\", try again!");
+        const QString name =
+            QStringLiteral("User Name may only contain Western European letters,\r\ndigits and signs, try again!");
+        const QString password =
+            QStringLiteral("Password may only contain Western European letters,\r\ndigits and signs, try again!");
+        QTest::newRow("backslash reaching into another section")
+            << QStringLiteral("BOB\\SETTINGS") << QStringLiteral("secret") << separator;
+        QTest::newRow("slash") << QStringLiteral("bob/x") << QStringLiteral("secret") << separator;
+        QTest::newRow("Greek name") << QStringLiteral("\u03b1\u03b2\u03b3\u03b4") << QStringLiteral("secret") << name;
+        QTest::newRow("emoji in the password") << QStringLiteral("kate") << QStringLiteral("pw\U0001F600x") << password;
+        QTest::newRow("euro sign and accents are code page")
+            << QStringLiteral("Ren\u00e9e") << QStringLiteral("\u20ac100") << QString();
+    }
+
+    void namesAndPasswordsThatCannotBeStoredAreRefused()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(QString, message);
+        registerUser(QStringLiteral("bob1"), QStringLiteral("bobs"));
+        const QByteArray before = [] {
+            QFile f(SettingsStore::filePath());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        m_confirmations = {password};
+        QCOMPARE(procedure().attempt(user, password), message.isEmpty());
+        if (message.isEmpty())
+            return;
+        expectOneBox(message, vb::vbInformation);
+        QCOMPARE(m_asked, 1); // only the registration of bob1
+        QFile after(SettingsStore::filePath());
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+    }
+};
+
+QTEST_MAIN(TestLoginProcedure)
+#include "test_loginprocedure.moc"
