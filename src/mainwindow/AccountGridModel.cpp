@@ -1,0 +1,122 @@
+#include "mainwindow/AccountGridModel.h"
+
+#include "datafile/DataFileFormat.h"
+#include "datafile/Recordset.h"
+#include "errortrap/Bulwark.h"
+
+namespace {
+constexpr char kModule[] = "clsAccountGridModel.cls";
+
+int recordColumn(int gridColumn)
+{
+    return gridColumn == AccountGridModel::AccountColumn ? DataFileFormat::Account : DataFileFormat::URL;
+}
+
+int listedRows(const Recordset* records)
+{
+    return records && records->isOpen() ? records->rowCount() : 0;
+}
+} // namespace
+
+AccountGridModel::AccountGridModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    BW_TRACE(kModule, "Sub Class_Initialize");
+}
+
+AccountGridModel::~AccountGridModel()
+{
+    for (const auto& connection : std::as_const(m_connections))
+        disconnect(connection);
+}
+
+QString AccountGridModel::dataField(int gridColumn)
+{
+    BW_TRACE(kModule, "Function dataField");
+    if (gridColumn == AccountColumn)
+        return QStringLiteral("Account");
+    if (gridColumn == UrlColumn)
+        return QStringLiteral("URL");
+    return QString();
+}
+
+void AccountGridModel::setRecordset(std::shared_ptr<Recordset> records)
+{
+    BW_TRACE(kModule, "Sub setRecordset");
+    for (const auto& connection : std::as_const(m_connections))
+        disconnect(connection);
+    m_connections.clear();
+    beginResetModel();
+    m_records = std::move(records);
+    m_rowCount = listedRows(m_records.get());
+    endResetModel();
+    if (!m_records)
+        return;
+    Recordset* set = m_records.get();
+    m_connections << connect(set, &Recordset::rowsReset, this, &AccountGridModel::recordsReset)
+                  << connect(set, &Recordset::rowInserted, this, &AccountGridModel::recordInserted)
+                  << connect(set, &Recordset::rowRemoved, this, &AccountGridModel::recordRemoved)
+                  << connect(set, &Recordset::rowChanged, this, &AccountGridModel::recordChanged);
+}
+
+void AccountGridModel::reload()
+{
+    BW_TRACE(kModule, "Sub reload");
+    recordsReset();
+}
+
+int AccountGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rowCount;
+}
+
+int AccountGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : GridColumnCount;
+}
+
+QVariant AccountGridModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || !m_records || index.row() >= m_rowCount)
+        return QVariant();
+    return m_records->valueAt(index.row(), recordColumn(index.column()));
+}
+
+QVariant AccountGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return dataField(section);
+}
+
+void AccountGridModel::recordsReset()
+{
+    BW_TRACE(kModule, "Sub recordsReset");
+    beginResetModel();
+    m_rowCount = listedRows(m_records.get());
+    endResetModel();
+}
+
+// The record set tells of a change after making it; the view is told in the order it expects, with
+// the row count moving between the begin and the end of each change.
+void AccountGridModel::recordInserted(int row)
+{
+    BW_TRACE(kModule, "Sub recordInserted");
+    beginInsertRows(QModelIndex(), row, row);
+    m_rowCount = listedRows(m_records.get());
+    endInsertRows();
+}
+
+void AccountGridModel::recordRemoved(int row)
+{
+    BW_TRACE(kModule, "Sub recordRemoved");
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rowCount = listedRows(m_records.get());
+    endRemoveRows();
+}
+
+void AccountGridModel::recordChanged(int row)
+{
+    if (row < 0 || row >= m_rowCount)
+        return;
+    Q_EMIT dataChanged(index(row, 0), index(row, GridColumnCount - 1), {Qt::DisplayRole});
+}

@@ -1,0 +1,363 @@
+// The records window: creating its controls, loading it after the login, and unloading it.
+#include "mainwindow/frmMain.h"
+
+#include "app/CommandLine.h"
+#include "app/LoginValues.h"
+#include "app/ProgramSettings.h"
+#include "app/StringTable.h"
+#include "datafile/DataControl.h"
+#include "datafile/DataFileFormat.h"
+#include "datafile/Recordset.h"
+#include "errortrap/Bulwark.h"
+#include "mainwindow/AccountGridModel.h"
+#include "mainwindow/FilterKeys.h"
+#include "mainwindow/PictureButton.h"
+#include "mainwindow/RecordBinder.h"
+#include "mainwindow/Twips.h"
+#include "tools/frmRandomiser.h"
+#include "ui_frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTextOption>
+
+namespace {
+constexpr char kModule[] = "frmMain.frm";
+
+// The smallest size the window opens at, and where it opens when no position is stored, in twips.
+constexpr float kMinimumWidth = 10455.0F;
+constexpr float kMinimumHeight = 7845.0F;
+
+constexpr int kSecurityTick = 60000;
+constexpr int kOnTopInterval = 1000;
+
+// The secret boxes show one asterisk per character while masked.
+const char* const kSecretBoxStyle = "QLineEdit { lineedit-password-character: 42; }";
+} // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_binder(new RecordBinder(this)),
+      m_gridModel(new AccountGridModel(this))
+{
+    BW_TRACE(kModule, "Sub Form_Initialize");
+    ui->setupUi(this);
+    Timer1.setObjectName(QStringLiteral("Timer1"));
+    Timer2.setObjectName(QStringLiteral("Timer2"));
+    timOnTop.setObjectName(QStringLiteral("timOnTop"));
+    Timer1.setInterval(0);
+    setUpStatusBar();
+    setUpGrid();
+    setUpRecordBoxes();
+    connectCommands();
+    connectPictureButtons();
+    connectMenus();
+    connect(&dataControl(), &DataControl::recordsetChanged, this, &frmMain::recordsetReplaced);
+    connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    connect(&timOnTop, &QTimer::timeout, this, &frmMain::timOnTop_Timer);
+    commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
+}
+
+frmMain::~frmMain()
+{
+    BW_TRACE(kModule, "Sub Form_Terminate");
+    for (const auto& connection : std::as_const(m_recordsetConnections))
+        disconnect(connection);
+    m_binder->setRecordset(nullptr);
+    m_gridModel->setRecordset(nullptr);
+}
+
+void frmMain::setUpStatusBar()
+{
+    BW_TRACE(kModule, "Sub setUpStatusBar");
+    m_panel1 = new QLabel(ui->sbStatusBar);
+    m_panel1->setObjectName(QStringLiteral("sbPanel1"));
+    m_panel2 = new QLabel(ui->sbStatusBar);
+    m_panel2->setObjectName(QStringLiteral("sbPanel2"));
+    m_panel2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui->sbStatusBar->addWidget(m_panel1, 1);
+    ui->sbStatusBar->addPermanentWidget(m_panel2);
+}
+
+void frmMain::setUpRecordBoxes()
+{
+    BW_TRACE(kModule, "Sub setUpRecordBoxes");
+    using namespace DataFileFormat;
+    const QList<QPair<QWidget*, int>> boxes = {{ui->txtAccount, Account}, {ui->txtURL, URL},
+                                               {ui->txtID, IDtext},       {ui->txtPW, Password},
+                                               {ui->txtHint, HINT},       {ui->txtKey1Label, Key1_Name},
+                                               {ui->txtKey1, Key1},       {ui->txtKey2Label, Key2_Name},
+                                               {ui->txtKey2, Key2},       {ui->txtKey3Label, Key3_Name},
+                                               {ui->txtKey3, Key3},       {ui->txtKey4Label, Key4_Name},
+                                               {ui->txtKey4, Key4},       {ui->txtINFO, Info}};
+    for (const auto& [box, column] : boxes)
+        m_binder->bind(box, column);
+
+    for (QLineEdit* secret : {ui->txtPW, ui->txtKey1, ui->txtKey2, ui->txtKey3, ui->txtKey4}) {
+        secret->setStyleSheet(QString::fromLatin1(kSecretBoxStyle));
+        setMasked(secret, true);
+    }
+
+    // The information box lies over the record panel; its text stands in the middle of it.
+    QTextOption centred = ui->txtDataInform->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    ui->txtDataInform->document()->setDefaultTextOption(centred);
+    QFont informFont = ui->txtDataInform->font();
+    informFont.setBold(true);
+    informFont.setPointSizeF(informFont.pointSizeF() * 1.3);
+    ui->txtDataInform->setFont(informFont);
+    ui->txtDataInform->setStyleSheet(QStringLiteral("QPlainTextEdit { padding-top: 60px; }"));
+    ui->txtDataInform->raise();
+    ui->cmdPassword->raise();
+
+    // The key labels name the key beside them: they read as captions.
+    for (QLineEdit* label : {ui->txtKey1Label, ui->txtKey2Label, ui->txtKey3Label, ui->txtKey4Label}) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 8);
+    }
+}
+
+void frmMain::connectMenus()
+{
+    BW_TRACE(kModule, "Sub connectMenus");
+    // The menus are not shown: their items are the named commands that the picture buttons and the
+    // tray run.
+    for (QMenu* menu : {ui->mnuFile, ui->mnuEdit, ui->mnuView, ui->mnuHelp})
+        menu->menuAction()->setVisible(false);
+    ui->menuBar->setVisible(false);
+    ui->tbToolBar->setVisible(false);
+    connect(ui->mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(ui->mnuOpenSpecial, &QAction::triggered, this, &frmMain::mnuOpenSpecial_Click);
+    connect(ui->mnuNewDB, &QAction::triggered, this, &frmMain::mnuNewDB_Click);
+    connect(ui->mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    connect(ui->mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
+    connect(ui->mnuFilePrint, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    connect(ui->mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(ui->mnuAddEntry, &QAction::triggered, this, &frmMain::cmdAdd_Click);
+    connect(ui->mnuDeleteEntry, &QAction::triggered, this, &frmMain::cmdClear_Click);
+    connect(ui->mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
+    connect(ui->mnuHelpContents, &QAction::triggered, this, &frmMain::mnuHelpContents_Click);
+    connect(ui->mnuHelpSearchForHelpOn, &QAction::triggered, this, &frmMain::mnuHelpSearchForHelpOn_Click);
+    connect(ui->mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+DataControl& frmMain::dataControl() const
+{
+    return ui->Adodc1->dataControl();
+}
+
+std::shared_ptr<Recordset> frmMain::recordset() const
+{
+    return dataControl().recordset();
+}
+
+bool frmMain::isDataFileOpen() const
+{
+    BW_TRACE(kModule, "Function isDataFileOpen");
+    const auto records = recordset();
+    return records && records->hasActiveConnection();
+}
+
+void frmMain::setStatusPanel(int panel, const QString& text)
+{
+    BW_TRACE(kModule, "Sub setStatusPanel");
+    (panel == 2 ? m_panel2 : m_panel1)->setText(text);
+}
+
+QString frmMain::statusPanel(int panel) const
+{
+    return (panel == 2 ? m_panel2 : m_panel1)->text();
+}
+
+QString frmMain::boxText(const char* box) const
+{
+    return RecordBinder::textOf(findChild<QWidget*>(QString::fromLatin1(box)));
+}
+
+void frmMain::Form_Load()
+{
+    BW_TRACE(kModule, "Sub Form_Load");
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    setUpCoolBar();
+    for (PictureButton* image : {ui->imgTBclose, ui->imgTBsave, ui->imgTBprint})
+        UpdateImage(image, QStringLiteral("TB-DISABLED"));
+    setStatusPanel(1, QStringLiteral("No DataBase Loaded:"));
+    LoadResStrings(this);
+    applyWindowGeometryAtLoad();
+    // The options, the last data file and the column widths, read in the order they are kept.
+    ProgramSettings::loadAtStart(LoginValues::userName(), gridWidthTwips());
+    move(Twips::toPixelsX(MainLeft, this), Twips::toPixelsY(MainTop, this));
+    applyColumnWidthsAtLoad();
+    openDataFileAtLoad();
+    helpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/TovaneKeyfold.chm");
+    // The grid shows only the Account and URL columns: its model has no others.
+    countdownTick = kSecurityTick;
+    countdownStart = TimeoutTime;
+    countdownLeft = countdownStart;
+    UpdateTools(false);
+    DisplayInfo();
+    createTray();
+    setErrorTrapOptions();
+    showOnTopLamp();
+    InitTimer();
+    timOnTop.start(kOnTopInterval);
+}
+
+void frmMain::Form_Activate()
+{
+    BW_TRACE(kModule, "Sub Form_Activate");
+}
+
+void frmMain::applyWindowGeometryAtLoad()
+{
+    BW_TRACE(kModule, "Sub applyWindowGeometryAtLoad");
+    // The window opens at its designed size, raised to the smallest size; a stored size is not used.
+    layout()->activate();
+    const int minimumWidth = Twips::toPixelsX(kMinimumWidth, this);
+    const int minimumHeight = Twips::toPixelsY(kMinimumHeight, this);
+    resize(std::max(width(), minimumWidth), std::max(height(), minimumHeight));
+    // Lay the controls out now, so that the grid has its width before the column widths are read.
+    layout()->activate();
+    ui->centralwidget->layout()->activate();
+}
+
+void frmMain::applyColumnWidthsAtLoad()
+{
+    BW_TRACE(kModule, "Sub applyColumnWidthsAtLoad");
+    setColumnWidthTwips(AccountGridModel::AccountColumn, ColAccount);
+    setColumnWidthTwips(AccountGridModel::UrlColumn, ColURL);
+}
+
+void frmMain::openDataFileAtLoad()
+{
+    BW_TRACE(kModule, "Sub openDataFileAtLoad");
+    const QStringList args = GetCommandLine(commandText);
+    if (args.size() > 1) {
+        // A command line that names nothing opens nothing, whatever AutoLoad says.
+        const QString path = dataFileFromCommandLine(args);
+        if (!path.isEmpty()) {
+            DBpath = path;
+            connectDataFile(QString());
+        }
+    } else if (AutoLoad && !DBpath.isEmpty()) {
+        connectDataFile(QString());
+    }
+}
+
+void frmMain::setErrorTrapOptions()
+{
+    BW_TRACE(kModule, "Sub setErrorTrapOptions");
+    const QString logFile = QStringLiteral("LWD.LOG");
+    bwOption(11, true);
+    bwOption(12, false);
+    bwOption(13, false);
+    bwOption(14, false);
+    bwOption(15, false);
+    bwOption(16, logFile);
+    bwOption(22, false);
+    bwOption(23, true);
+    bwOption(25, 20);
+    bwOption(26, logFile);
+    bwOption(27, true);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    BW_TRACE(kModule, "Sub closeEvent");
+    if (!m_loaded || m_unloaded) {
+        event->accept();
+        return;
+    }
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    if (cancel == 0)
+        Form_Unload(cancel);
+    if (cancel != 0) {
+        event->ignore();
+        return;
+    }
+    m_unloaded = true;
+    event->accept();
+}
+
+void frmMain::Form_QueryUnload(int& Cancel, int UnloadMode)
+{
+    Q_UNUSED(UnloadMode);
+    bwHandler(kModule, "Sub Form_QueryUnload", [&] {
+        removeTray();
+        Cancel = 0;
+    });
+}
+
+void frmMain::Form_Unload(int& Cancel)
+{
+    bwHandler(kModule, "Sub Form_Unload", [&] {
+        Cancel = 0;
+        // A file opened with another password is left as it is; any other is compacted in place.
+        if (openPassword.isEmpty())
+            compactAndEncrypt(QString(), QString());
+        unloadOtherWindows();
+        if (!isMinimized()) {
+            const QRect frame = frameGeometry();
+            ProgramSettings::saveAtExit(LoginValues::userName(), Twips::fromPixelsX(frame.x(), this),
+                                        Twips::fromPixelsY(frame.y(), this), Twips::fromPixelsX(frame.width(), this),
+                                        Twips::fromPixelsY(frame.height(), this));
+        }
+    });
+}
+
+void frmMain::unloadOtherWindows()
+{
+    BW_TRACE(kModule, "Sub unloadOtherWindows");
+    frmRandomiser::unload();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        QWidget* window = *it;
+        if (window != this && window->isWindow() && window->isVisible() && !window->inherits("QMenu"))
+            window->close();
+    }
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    bwHandler(kModule, "Sub mnuFileExit_Click", [&] { close(); });
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    int keyAscii = FilterKeys::keyAscii(*static_cast<QKeyEvent*>(event));
+    if (keyAscii == 0)
+        return QMainWindow::eventFilter(watched, event);
+    using KeyHandler = void (frmMain::*)(int&);
+    static const QHash<QString, KeyHandler> handlers = {
+        {QStringLiteral("txtAccount"), &frmMain::txtAccount_KeyPress},
+        {QStringLiteral("txtURL"), &frmMain::txtURL_KeyPress},
+        {QStringLiteral("txtID"), &frmMain::txtID_KeyPress},
+        {QStringLiteral("txtPW"), &frmMain::txtPW_KeyPress},
+        {QStringLiteral("txtHint"), &frmMain::txtHint_KeyPress},
+        {QStringLiteral("txtKey1Label"), &frmMain::txtKey1Label_KeyPress},
+        {QStringLiteral("txtKey1"), &frmMain::txtKey1_KeyPress},
+        {QStringLiteral("txtKey2Label"), &frmMain::txtKey2Label_KeyPress},
+        {QStringLiteral("txtKey2"), &frmMain::txtKey2_KeyPress},
+        {QStringLiteral("txtKey3Label"), &frmMain::txtKey3Label_KeyPress},
+        {QStringLiteral("txtKey3"), &frmMain::txtKey3_KeyPress},
+        {QStringLiteral("txtKey4Label"), &frmMain::txtKey4Label_KeyPress},
+        {QStringLiteral("txtKey4"), &frmMain::txtKey4_KeyPress},
+        {QStringLiteral("txtFilter"), &frmMain::txtFilter_KeyPress},
+        {QStringLiteral("txtFilter2"), &frmMain::txtFilter2_KeyPress},
+        {QStringLiteral("DataGrid1"), &frmMain::DataGrid1_KeyPress}};
+    const auto handler = handlers.constFind(watched->objectName());
+    if (handler == handlers.constEnd())
+        return QMainWindow::eventFilter(watched, event);
+    (this->*handler.value())(keyAscii);
+    return keyAscii == 0; // a key set to 0 is taken away
+}
