@@ -100,6 +100,11 @@ bool frmLogin::txtUserName_KeyPress(int key)
     return true;
 }
 
+frmPWconfirm* frmLogin::confirmationDialog() const
+{
+    return m_confirm;
+}
+
 bool frmLogin::askConfirmation(QString& confirmation)
 {
     BW_TRACE(kModule, "Function askConfirmation");

@@ -35,7 +35,7 @@ public:
     void reject() override;
 
     // The confirmation dialog of the last registration attempt (null before the first one).
-    frmPWconfirm* confirmationDialog() const { return m_confirm; }
+    frmPWconfirm* confirmationDialog() const;
 
 public Q_SLOTS:
     void Form_Load();
