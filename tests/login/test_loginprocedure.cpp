@@ -55,14 +55,15 @@ class TestLoginProcedure : public QObject
         MessageBoxSeam::clear();
     }
 
-    void expectOneBox(const QString& text, int icon)
+    // The last box shown, and (unless told otherwise) the only one.
+    void expectOneBox(const QString& text, int icon, int alsoShown = 0)
     {
         const QList<MessageBoxRequest> shown = MessageBoxSeam::shown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].prompt, text);
-        QCOMPARE(shown[0].title, QStringLiteral("Login"));
-        QCOMPARE(shown[0].buttons, int(vb::vbOKOnly));
-        QCOMPARE(shown[0].icon, icon);
+        QCOMPARE(shown.size(), alsoShown + 1);
+        QCOMPARE(shown.last().prompt, text);
+        QCOMPARE(shown.last().title, QStringLiteral("Login"));
+        QCOMPARE(shown.last().buttons, int(vb::vbOKOnly));
+        QCOMPARE(shown.last().icon, icon);
     }
 
 private Q_SLOTS:
@@ -83,7 +84,6 @@ private Q_SLOTS:
     {
         m_confirmations = {QStringLiteral("Secret")};
         QVERIFY(procedure().attempt(QStringLiteral("alice"), QStringLiteral("Secret")));
-        QCOMPARE(m_asked, 1);
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         const QString verifier = storedVerifier(QStringLiteral("ALICE"));
         QCOMPARE(verifier.size(), 8); // one enciphered block: six characters and their padding
@@ -118,8 +118,7 @@ private Q_SLOTS:
         const QString verifier = storedVerifier(QStringLiteral("CAROL"));
         for (int i = 0; i < 5; ++i)
             QVERIFY(!procedure().attempt(QStringLiteral("carol"), QStringLiteral("wrong-one")));
-        QCOMPARE(MessageBoxSeam::shown().size(), 5);
-        QCOMPARE(MessageBoxSeam::shown().last().prompt, kInvalid);
+        expectOneBox(kInvalid, vb::vbExclamation, 4);
         QCOMPARE(storedVerifier(QStringLiteral("CAROL")), verifier);
         QCOMPARE(lastLogin(), QStringLiteral("DAVE")); // written only on success
         QCOMPARE(LoginValues::userName(), QStringLiteral("DAVE"));
@@ -169,28 +168,15 @@ private Q_SLOTS:
 
     void abandonedRegistrationLeavesNothingBehind()
     {
-        m_confirmations = {QString()}; // cancelled
-        QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
-        QVERIFY(MessageBoxSeam::shown().isEmpty()); // cancelling is not a mistake to report
-        m_confirmations = {QStringLiteral("")};     // OK on an empty box
-        QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
-        expectOneBox(kMismatch, vb::vbExclamation);
-        MessageBoxSeam::clear();
-        m_confirmations = {QStringLiteral("PW-ONE")};
-        QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
-        expectOneBox(kMismatch, vb::vbExclamation);
+        // Cancelled (not a mistake to report), confirmed empty, confirmed in another letter case.
+        m_confirmations = {QString(), QStringLiteral(""), QStringLiteral("PW-ONE")};
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
+        QCOMPARE(MessageBoxSeam::shown().size(), 2);
+        expectOneBox(kMismatch, vb::vbExclamation, 1);
         QVERIFY(storedVerifier(QStringLiteral("GRACE")).isEmpty());
         QVERIFY(lastLogin().isEmpty());
         QVERIFY(LoginValues::userName().isEmpty());
-    }
-
-    void usersWithOnePasswordShareTheVerifierButNotTheirSections()
-    {
-        registerUser(QStringLiteral("heidi"), QStringLiteral("shared"));
-        registerUser(QStringLiteral("ivan"), QStringLiteral("shared"));
-        QCOMPARE(storedVerifier(QStringLiteral("HEIDI")), storedVerifier(QStringLiteral("IVAN")));
-        registerUser(QStringLiteral("judy"), QStringLiteral("judys"));
-        QVERIFY(!procedure().attempt(QStringLiteral("ivan"), QStringLiteral("judys")));
     }
 
     void namesAndPasswordsThatCannotBeStoredAreRefused_data()
