@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 constexpr QFile::Permissions kUserOnly = QFile::ReadOwner | QFile::WriteOwner;
@@ -26,6 +27,20 @@ QString BwFiles::resolve(const QString& folder, const QString& name)
     if (QDir::isAbsolutePath(path))
         return QDir::cleanPath(path);
     return QDir::cleanPath(QDir(folder).filePath(path));
+}
+
+QString BwFiles::logFolderFor(const QString& programFolder)
+{
+    const QFileInfo program(programFolder);
+    if (program.isDir() && program.isWritable())
+        return programFolder;
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty())
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    const QString folder = state + QStringLiteral("/lockwell");
+    if (QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder;
 }
 
 QString BwFiles::errorLogPath(const QString& folder, const BwSettings& settings)

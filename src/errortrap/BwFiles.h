@@ -11,6 +11,11 @@ inline QString configFileName()
     return QStringLiteral("BWCLIENT.INI");
 }
 
+// Where the logs go: the program's folder when it can be written to (a build tree, a portable copy),
+// otherwise the user's state folder ($XDG_STATE_HOME/lockwell, by default ~/.local/state/lockwell), since an
+// installed program's folder belongs to root. The folder is created user-only when needed.
+QString logFolderFor(const QString& programFolder);
+
 // A bare name is taken in `folder`; a relative path is resolved against it; '\' counts as a separator.
 QString resolve(const QString& folder, const QString& name);
 

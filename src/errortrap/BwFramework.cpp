@@ -56,11 +56,13 @@ void BwFramework::ensureStarted()
     m_owner = app ? app->thread() : QThread::currentThread();
     const QString folder = m_folder.isEmpty() ? executableFolder() : m_folder;
     m_folder = folder;
+    m_logFolder = BwFiles::logFolderFor(folder);
     m_settings = BwSettings::fromIni(IniFile::load(BwFiles::resolve(folder, BwFiles::configFileName())));
     bwdetail::g_tracing = m_settings.tracing();
     m_clock.start();
     if (m_settings.circularLogActive())
-        m_circular.open(BwFiles::circularLogPath(folder, m_settings), m_settings.recordSize, m_settings.maxRecords);
+        m_circular.open(BwFiles::circularLogPath(m_logFolder, m_settings), m_settings.recordSize,
+                        m_settings.maxRecords);
     m_started = true;
 }
 
@@ -144,7 +146,7 @@ void BwFramework::writeNote(const QString& text)
 
 void BwFramework::captureLine(const QString& line)
 {
-    const QString path = BwFiles::captureLogPath(m_folder, m_settings);
+    const QString path = BwFiles::captureLogPath(m_logFolder, m_settings);
     if (!m_startLineWritten) {
         m_startLineWritten = true;
         BwFiles::append(path,
@@ -170,7 +172,7 @@ BwAction BwFramework::report(const QString& procedure, const QString& module, co
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         settings = m_settings;
-        folder = m_folder;
+        folder = m_logFolder;
     }
     // Silent, on another thread, or while a report is already up: log only.
     BwReportAnswer answer;
@@ -208,7 +210,7 @@ void BwFramework::internalError(int number)
                          QStringLiteral(": ") + bwInternalErrorText(number, 0);
     qWarning("%s", qPrintable(text));
     if (m_settings.writeToDisk)
-        BwFiles::append(BwFiles::errorLogPath(m_folder, m_settings),
+        BwFiles::append(BwFiles::errorLogPath(m_logFolder, m_settings),
                         QStringLiteral("*Error ") + timestamp() + kCrLf + text + kCrLf + kCrLf);
 }
 
@@ -219,7 +221,7 @@ QVariant BwFramework::option(int number, const QVariant& value)
         return QVariant();
     std::lock_guard<std::mutex> lock(m_mutex);
     const BwSettings before = m_settings;
-    const QVariant result = bwApplyOption(m_settings, number, value, m_folder);
+    const QVariant result = bwApplyOption(m_settings, number, value, m_logFolder);
     bwdetail::g_tracing = m_settings.tracing();
     applyCircularLog(before);
     return result;
@@ -232,7 +234,7 @@ void BwFramework::applyCircularLog(const BwSettings& before)
         m_circular.close();
         return;
     }
-    const QString path = BwFiles::circularLogPath(m_folder, now);
+    const QString path = BwFiles::circularLogPath(m_logFolder, now);
     const bool reopen = !before.circularLogActive() || path != m_circular.path() ||
                         before.circularFileName != now.circularFileName || before.recordSize != now.recordSize;
     if (reopen)
@@ -261,6 +263,8 @@ void BwFramework::setProgramFolder(const QString& folder)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_folder = folder;
+    if (m_started)
+        m_logFolder = BwFiles::logFolderFor(folder);
 }
 
 QString BwFramework::programFolder() const
@@ -286,6 +290,7 @@ void BwFramework::reset()
     m_settings = BwSettings();
     m_reporter = nullptr;
     m_folder.clear();
+    m_logFolder.clear();
     m_sequence = 0;
     m_startLineWritten = false;
     m_tooDeepNoted = false;

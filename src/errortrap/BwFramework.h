@@ -49,7 +49,8 @@ private:
     mutable std::mutex m_mutex; // settings, folder and reporter, which other threads read
     std::atomic<bool> m_started{false};
     std::atomic<QThread*> m_owner{nullptr};
-    QString m_folder;
+    QString m_folder;    // the program's folder: BWCLIENT.INI
+    QString m_logFolder; // where the logs are written
     BwSettings m_settings;
     BwReporter m_reporter;
 

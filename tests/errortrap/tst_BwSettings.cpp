@@ -1,3 +1,4 @@
+#include "errortrap/BwFiles.h"
 #include "errortrap/BwSettings.h"
 #include "errortrap/IniFile.h"
 
@@ -80,6 +81,21 @@ private Q_SLOTS:
     }
 
     // The circular log switch looks only at the first character; the log file name is read only for writing.
+    void logsGoToTheStateFolderWhenTheProgramFolderIsNotWritable()
+    {
+        QTemporaryDir scratch;
+        QVERIFY(scratch.isValid());
+        QCOMPARE(BwFiles::logFolderFor(scratch.path()), scratch.path());
+
+        // An installed program's folder (here: one that does not exist) is not ours to write in.
+        qputenv("XDG_STATE_HOME", scratch.filePath(QStringLiteral("state")).toUtf8());
+        const QString folder = BwFiles::logFolderFor(scratch.filePath(QStringLiteral("usr/bin")));
+        QCOMPARE(folder, scratch.filePath(QStringLiteral("state/lockwell")));
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions());
+        qunsetenv("XDG_STATE_HOME");
+    }
+
     void switchQuirks()
     {
         QVERIFY(BwSettings::fromIni(IniFile::parse("[Log File]\nCircularLog=10")).circularLog);
