@@ -5,11 +5,13 @@
 #include "app/LoginValues.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
-#include "desktop/ErrorReporter.h"
 #include "errortrap/Bulwark.h"
+#include "errortrap/ReportDialogReporter.h"
+#include "errortrap/frmBULWARK.h"
 #include "login/frmLogin.h"
 #include "login/frmSplash.h"
 #include "mainwindow/frmMain.h"
+#include "tools/HelpViewer.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -100,7 +102,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lockwell"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lockwell"));
-    installMessageBoxReporter();
+    QApplication::setApplicationVersion(QStringLiteral(LOCKWELL_VERSION));
+    // Errors are reported in the error report dialog, whose help button opens the manual's
+    // troubleshooting section.
+    installReportDialogReporter();
+    frmBULWARK::setHelpHook([](QWidget* owner, const BwErrorReport&) {
+        HelpViewer::showHelp(owner, HelpViewer::defaultHelpFilePath(), QStringLiteral("troubleshooting"));
+    });
     const int result = Main(app);
     bwEndProgram();
     return result;
