@@ -73,4 +73,16 @@ void compactDatabase(const ConnectionText& source, const ConnectionText& target)
     wipeText(targetPassword);
 }
 
+void replaceDataFile(const QString& copy, const QString& dataFile)
+{
+    BW_TRACE(kModule, "Sub replaceDataFile");
+    for (const char* suffix : {"-wal", "-journal"}) {
+        if (QFileInfo::exists(dataFile + QLatin1String(suffix)))
+            throw RuntimeError(EngineErr::Busy,
+                               QStringLiteral("The data file is in use by another program and cannot be replaced."),
+                               QStringLiteral("Lockwell"));
+    }
+    FileSafety::replaceAtomically(copy, dataFile);
+}
+
 } // namespace Compactor

@@ -21,6 +21,7 @@ constexpr int ItemNotFound = 3265;
 constexpr int ClosedObject = 3704;
 // Errors found before the engine is asked; the numbers are the engine's own result codes for them.
 constexpr int AccessDenied = 3;  // the file cannot be read
+constexpr int Busy = 5;          // the file is in use
 constexpr int ReadOnly = 8;      // the file cannot be written
 constexpr int Damaged = 11;      // the file is shorter than its header says
 constexpr int CannotOpen = 14;   // no such file, or not a regular file

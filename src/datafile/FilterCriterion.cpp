@@ -103,7 +103,7 @@ FilterCriterion FilterCriterion::parse(const QString& criterion)
         parser.fail("unexpected text after the pattern");
 
     QString piece;
-    for (const QChar c : pattern) {
+    for (const QChar c : pattern.toCaseFolded()) {
         if (isWildcard(c)) {
             result.m_pieces << piece;
             piece.clear();
@@ -115,26 +115,41 @@ FilterCriterion FilterCriterion::parse(const QString& criterion)
     result.m_pieces << piece;
     result.m_anchoredStart = pattern.isEmpty() || !isWildcard(pattern.front());
     result.m_anchoredEnd = pattern.isEmpty() || !isWildcard(pattern.back());
+    const QString& first = result.m_pieces.front();
+    if (result.m_hasWildcard && result.m_anchoredStart && !first.isEmpty() && first.size() <= 4) {
+        result.m_prefixLength = first.size();
+        result.m_prefixBits = FoldedColumn::prefixOf(first) >> (64 - 16 * first.size());
+        bool restIsWildcards = true;
+        for (qsizetype i = 1; i < result.m_pieces.size(); ++i)
+            restIsWildcards = restIsWildcards && result.m_pieces.at(i).isEmpty();
+        result.m_prefixDecides = restIsWildcards;
+    }
     return result;
 }
 
 bool FilterCriterion::matchesText(QStringView text) const
 {
+    BW_TRACE("clsFilterCriterion.cls", "Function matchesText");
+    return matchesFolded(text.toString().toCaseFolded());
+}
+
+bool FilterCriterion::matchesFolded(QStringView text) const
+{
     // Runs once per record of a filter: no trace entry, no allocation.
     if (!m_hasWildcard)
-        return text.compare(m_pieces.front(), Qt::CaseInsensitive) == 0;
+        return text == m_pieces.front();
     const qsizetype last = m_pieces.size() - 1;
     qsizetype pos = 0;
     for (qsizetype i = 0; i <= last; ++i) {
         const QString& piece = m_pieces.at(i);
         if (i == 0 && m_anchoredStart) {
-            if (!text.startsWith(piece, Qt::CaseInsensitive))
+            if (!text.startsWith(piece))
                 return false;
             pos = piece.size();
         } else if (i == last && m_anchoredEnd) {
-            return text.size() - piece.size() >= pos && text.endsWith(piece, Qt::CaseInsensitive);
+            return text.size() - piece.size() >= pos && text.endsWith(piece);
         } else if (!piece.isEmpty()) {
-            const qsizetype at = text.indexOf(piece, pos, Qt::CaseInsensitive);
+            const qsizetype at = text.indexOf(piece, pos);
             if (at < 0)
                 return false;
             pos = at + piece.size();

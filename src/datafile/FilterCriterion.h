@@ -6,6 +6,7 @@
 // any run of characters (none included); every other character stands for itself. Text is compared
 // without regard to letter case. A criterion that does not parse raises a RuntimeError.
 #include "datafile/AccountRow.h"
+#include "datafile/FoldedColumns.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,15 +17,36 @@ public:
     static FilterCriterion parse(const QString& criterion);
 
     int column() const { return m_column; }
-    bool matches(const AccountRow& row) const { return matchesText(row.field(m_column)); }
     bool matchesText(QStringView text) const;
+    // The same test for a text that is already case-folded (see FoldedColumns): no folding per call.
+    bool matchesFolded(QStringView folded) const;
+    // The test for record `index` of a folded column; "begins with" up to four characters is decided by
+    // the packed prefix alone.
+    bool matches(const FoldedColumn& column, size_t index) const
+    {
+        const qsizetype length = m_prefixLength;
+        if (length > 0) {
+            const QString& text = column.texts[index];
+            if (text.size() < length || (column.prefixes[index] >> (64 - 16 * length)) != m_prefixBits)
+                return false;
+            if (m_prefixDecides)
+                return true;
+            return matchesFolded(text);
+        }
+        return matchesFolded(column.texts[index]);
+    }
 
 private:
     int m_column = 0;
-    // The pattern cut at its wildcards: text must start with the first piece (unless the pattern starts
-    // with a wildcard), hold the middle ones in order, and end with the last (unless it ends with one).
+    // The pattern, case-folded and cut at its wildcards: text must start with the first piece (unless the pattern
+    // starts with a wildcard), hold the middle ones in order, and end with the last (unless it ends with one).
     QStringList m_pieces;
     bool m_hasWildcard = false;
     bool m_anchoredStart = true;
     bool m_anchoredEnd = true;
+    // A pattern that begins with 1 to 4 plain characters: those characters as a prefix, and whether they
+    // are the whole test (the pattern is just them followed by wildcards).
+    qsizetype m_prefixLength = 0;
+    quint64 m_prefixBits = 0;
+    bool m_prefixDecides = false;
 };

@@ -51,6 +51,7 @@ void Recordset::close()
     m_open = false;
     m_rows.clear();
     m_removed.clear();
+    m_folded.clear();
     m_view.clear();
     m_position = -1;
     m_onDeleted = false;
@@ -194,6 +195,7 @@ void Recordset::addNew()
     m_rows.emplace_back();
     m_removed.push_back(false);
     m_view.push_back(int(m_rows.size()) - 1);
+    m_folded.refresh(m_rows.size() - 1, m_rows.back());
     m_pending = AccountRow();
     m_position = int(m_view.size()) - 1;
     Q_EMIT rowInserted(m_position);
@@ -216,6 +218,7 @@ void Recordset::update()
     else
         AccountTable::update(db, m_pending);
     m_rows[index] = m_pending;
+    m_folded.refresh(index, m_rows[index]);
     m_pending = AccountRow();
     setEditMode(EditNone);
     Q_EMIT rowChanged(m_position);
@@ -297,7 +300,8 @@ void Recordset::find(const QString& criterion)
     int row = m_onDeleted ? m_position : std::max(m_position, 0);
     leaveDeleted();
     const int count = int(m_view.size());
-    while (row < count && !match.matches(m_rows[size_t(m_view[size_t(row)])]))
+    const FoldedColumn& folded = m_folded.column(match.column(), m_rows);
+    while (row < count && !match.matches(folded, size_t(m_view[size_t(row)])))
         ++row;
     setPosition(std::min(row, count));
 }
@@ -379,13 +383,20 @@ void Recordset::rebuildView(bool keepCurrent)
     m_editMode = EditNone;
     m_view.clear();
     m_view.reserve(m_rows.size());
-    const bool filtered = !isNoFilter(m_filterText);
-    const FilterCriterion criterion = filtered ? FilterCriterion::parse(m_filterText) : FilterCriterion();
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        if (!m_removed[i] && (!filtered || criterion.matches(m_rows[i])))
-            m_view.push_back(int(i));
+    if (isNoFilter(m_filterText)) {
+        for (size_t i = 0; i < m_rows.size(); ++i) {
+            if (!m_removed[i])
+                m_view.push_back(int(i));
+        }
+    } else {
+        const FilterCriterion criterion = FilterCriterion::parse(m_filterText);
+        const FoldedColumn& folded = m_folded.column(criterion.column(), m_rows);
+        for (size_t i = 0; i < m_rows.size(); ++i) {
+            if (!m_removed[i] && criterion.matches(folded, i))
+                m_view.push_back(int(i));
+        }
     }
-    SortOrder::parse(m_sortText).apply(m_view, m_rows);
+    SortOrder::parse(m_sortText).apply(m_view, m_rows, m_folded);
     Q_EMIT rowsReset();
     Q_EMIT editModeChanged();
     int position = m_view.empty() ? -1 : 0;

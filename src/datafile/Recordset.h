@@ -11,6 +11,7 @@
 // rowsReset after sort, filter and close, rowInserted/rowRemoved when add or delete change the list,
 // rowChanged when a field of a listed record changes.
 #include "datafile/AccountRow.h"
+#include "datafile/FoldedColumns.h"
 
 #include <QObject>
 #include <QString>
@@ -106,7 +107,8 @@ private:
     int m_position = -1;            // index into m_view; -1 BOF, m_view.size() EOF
     bool m_onDeleted = false;       // the current record was deleted; m_position is where it stood
     int m_editMode = EditNone;
-    AccountRow m_pending; // the current record with its pending change
+    AccountRow m_pending;   // the current record with its pending change
+    FoldedColumns m_folded; // for sort, filter and find
     int m_positionBeforeAdd = -1;
     QString m_sortText;
     QString m_filterText;

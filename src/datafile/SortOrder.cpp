@@ -41,18 +41,30 @@ SortOrder SortOrder::parse(const QString& sort)
     return order;
 }
 
-void SortOrder::apply(std::vector<int>& order, const std::vector<AccountRow>& rows) const
+void SortOrder::apply(std::vector<int>& order, const std::vector<AccountRow>& rows, FoldedColumns& folded) const
 {
     BW_TRACE("clsSortOrder.cls", "Sub apply");
     if (m_keys.empty())
         return;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        for (const Key& key : m_keys) {
-            const int c =
-                rows[size_t(a)].field(key.column).compare(rows[size_t(b)].field(key.column), Qt::CaseInsensitive);
+    struct FoldedKey
+    {
+        const FoldedColumn* column;
+        bool descending;
+    };
+    std::vector<FoldedKey> keys;
+    for (const Key& key : m_keys)
+        keys.push_back({&folded.column(key.column, rows), key.descending});
+    // The indexes come in file order, so the index breaks ties the way a stable sort would.
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        for (const FoldedKey& key : keys) {
+            const quint64 pa = key.column->prefixes[size_t(a)];
+            const quint64 pb = key.column->prefixes[size_t(b)];
+            int c = pa < pb ? -1 : (pa > pb ? 1 : 0);
+            if (c == 0)
+                c = QStringView(key.column->texts[size_t(a)]).compare(key.column->texts[size_t(b)]);
             if (c != 0)
                 return key.descending ? c > 0 : c < 0;
         }
-        return false;
+        return a < b;
     });
 }

@@ -3,6 +3,7 @@
 // ordered without regard to letter case, character by character (not by the locale's collation);
 // records that compare equal keep the order they had in the data file.
 #include "datafile/AccountRow.h"
+#include "datafile/FoldedColumns.h"
 
 #include <QString>
 #include <vector>
@@ -13,8 +14,8 @@ public:
     static SortOrder parse(const QString& sort);
 
     bool isEmpty() const { return m_keys.empty(); }
-    // Sorts the record indexes in place.
-    void apply(std::vector<int>& order, const std::vector<AccountRow>& rows) const;
+    // Sorts the record indexes in place, comparing the folded texts of the key columns.
+    void apply(std::vector<int>& order, const std::vector<AccountRow>& rows, FoldedColumns& folded) const;
 
 private:
     struct Key

@@ -63,7 +63,9 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
         refuse(EngineErr::ReadOnly, "The data file or its folder is read-only.");
 
     sqlite3* db = nullptr;
-    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE; // never create
+    // Never create a file. A connection is only ever used by the thread that opened it, so the engine
+    // need not lock it for every call.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const RuntimeError error = engineError(rc, db);
@@ -95,8 +97,14 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
     }
     connection->exec("PRAGMA temp_store = MEMORY");
     if (!readOnly) {
+        // A write-ahead log: one sync per committed write instead of three, and a crash still leaves
+        // every committed write and nothing else.
         connection->exec("PRAGMA secure_delete = ON");
+        connection->exec("PRAGMA journal_mode = WAL");
         connection->exec("PRAGMA synchronous = FULL");
+        // Keep the log small: copied into the file every 256 pages (4 MB), and cut back to 4 MB after.
+        connection->exec("PRAGMA wal_autocheckpoint = 256");
+        connection->exec("PRAGMA journal_size_limit = 4194304");
     }
     return connection;
 }

@@ -1,0 +1,108 @@
+// The process that test_crashsafety kills. It works on a data file without end and logs each
+// operation before it starts ("I ...") and after it returned ("K"), so the test knows exactly which
+// writes were acknowledged when the kill came.
+//
+//   crash_child writes  <data file> <password> <log> <seed>
+//       adds, changes and deletes records through the record set
+//   crash_child compact <data file> <password A> <password B> <work file> <log>
+//       compacts the file in place again and again, alternating between the two passwords
+//       (the file starts under password A)
+#include "datafile/Compactor.h"
+#include "datafile/ConnectionText.h"
+#include "datafile/FileSafety.h"
+#include "datafile/Recordset.h"
+#include "datafile/SqlCipherDatabase.h"
+#include "errortrap/Bulwark.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+int g_log = -1;
+
+void logLine(const QByteArray& line)
+{
+    const QByteArray text = line + '\n';
+    if (::write(g_log, text.constData(), size_t(text.size())) != text.size())
+        _exit(3);
+}
+
+void ready()
+{
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+}
+
+int runWrites(const QString& path, const QString& password, quint32 seed)
+{
+    auto db = std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, password));
+    Recordset records(db);
+    QRandomGenerator random(seed);
+    ready();
+    for (int i = 0;; ++i) {
+        const int choice = int(random.bounded(100));
+        if (records.recordCount() < 5 || choice < 55) {
+            const QByteArray account = "rec-" + QByteArray::number(seed) + "-" + QByteArray::number(i);
+            logLine("I A " + account);
+            records.addNew();
+            records.setValue(QStringLiteral("Account"), QString::fromLatin1(account));
+            records.setValue(QStringLiteral("Info"), QString(int(random.bounded(3000)), QLatin1Char('x')));
+            records.update();
+        } else if (choice < 85) {
+            records.setAbsolutePosition(1 + int(random.bounded(records.recordCount())));
+            const QByteArray hint = "h" + QByteArray::number(i);
+            logLine("I U " + records.value(QStringLiteral("Account")).toLatin1() + " " + hint);
+            records.setValue(QStringLiteral("HINT"), QString::fromLatin1(hint));
+            records.update();
+        } else {
+            records.setAbsolutePosition(1 + int(random.bounded(records.recordCount())));
+            logLine("I D " + records.value(QStringLiteral("Account")).toLatin1());
+            records.deleteRecord();
+        }
+        logLine("K");
+    }
+}
+
+int runCompactions(const QString& path, const QString& passwordA, const QString& passwordB, const QString& work)
+{
+    ready();
+    for (int k = 0;; ++k) {
+        const QString& from = k % 2 == 0 ? passwordA : passwordB;
+        const QString& to = k % 2 == 0 ? passwordB : passwordA;
+        logLine("I C " + QByteArray::number(k));
+        FileSafety::removeFile(work);
+        Compactor::compactDatabase(ConnectionText::forCompactSource(path, from),
+                                   ConnectionText::forCompactTarget(work, to));
+        Compactor::replaceDataFile(work, path);
+        FileSafety::removeFile(work);
+        logLine("K");
+    }
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    const bool writes = mode == "writes" && argc == 6;
+    const bool compact = mode == "compact" && argc == 7;
+    if (!writes && !compact) {
+        std::fputs("usage: crash_child writes|compact ...\n", stderr);
+        return 2;
+    }
+    const QString path = QFile::decodeName(argv[2]);
+    g_log = ::open(argv[writes ? 4 : 6], O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (g_log < 0)
+        return 2;
+    try {
+        if (writes)
+            return runWrites(path, QString::fromUtf8(argv[3]), quint32(QByteArray(argv[5]).toUInt()));
+        return runCompactions(path, QString::fromUtf8(argv[3]), QString::fromUtf8(argv[4]), QFile::decodeName(argv[5]));
+    } catch (const RuntimeError& e) {
+        std::fprintf(stderr, "error %d: %s\n", e.number(), e.description().toUtf8().constData());
+        return 1;
+    }
+}
