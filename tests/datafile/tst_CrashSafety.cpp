@@ -75,7 +75,7 @@ void runAndKill(const QStringList& arguments, QRandomGenerator& random, int maxD
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QStringLiteral(LW_CRASH_CHILD), arguments);
+    child.start(QStringLiteral(LW_DATAFILE_CHILD), arguments);
     QVERIFY(child.waitForStarted());
     if (random.bounded(4) != 0)
         QVERIFY2(child.waitForReadyRead(20000), "the child never got the file open");

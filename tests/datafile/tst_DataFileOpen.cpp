@@ -8,11 +8,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString kPassword = QStringLiteral("tiger7K7352");
@@ -145,6 +147,34 @@ private Q_SLOTS:
         }
         const fixtures::FolderSnapshot after(folder);
         QVERIFY2(before == after, qPrintable(before.describe() + QStringLiteral("\n---\n") + after.describe()));
+    }
+
+    void anotherUsersFileIsRefusedUnread()
+    {
+        // The owner's 0600 file, opened by a process of another user (run as nobody when we are root).
+        const QString folder = m_dir.filePath(QStringLiteral("private"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/theirs.lwd");
+        QVERIFY(QFile::copy(m_good, path));
+        QString program = QStringLiteral(LW_DATAFILE_CHILD);
+        QStringList arguments = {QStringLiteral("open"), path, kPassword};
+        if (::geteuid() == 0) {
+            QCOMPARE(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755), 0);
+            QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+            arguments.prepend(program);
+            arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + arguments;
+            program = QStringLiteral("setpriv");
+        } else {
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0), 0);
+        }
+        const fixtures::FolderSnapshot before(folder);
+        QProcess child;
+        child.start(program, arguments);
+        QVERIFY(child.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(),
+                 QStringLiteral("3|Permission denied: the data file cannot be read."));
+        QVERIFY(before == fixtures::FolderSnapshot(folder));
     }
 
     void unprotectedDatabaseWithTheTableOpensWithoutAPassword()

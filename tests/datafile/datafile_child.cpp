@@ -1,12 +1,15 @@
-// The process that test_crashsafety kills. It works on a data file without end and logs each
-// operation before it starts ("I ...") and after it returned ("K"), so the test knows exactly which
-// writes were acknowledged when the kill came.
+// The helper process of the data file tests. In its first two modes test_crashsafety kills it: it works
+// on a data file without end and logs each operation before it starts ("I ...") and after it returned
+// ("K"), so the test knows exactly which writes were acknowledged when the kill came.
 //
-//   crash_child writes  <data file> <password> <log> <seed>
+//   datafile_child writes  <data file> <password> <log> <seed>
 //       adds, changes and deletes records through the record set
-//   crash_child compact <data file> <password A> <password B> <work file> <log>
+//   datafile_child compact <data file> <password A> <password B> <work file> <log>
 //       compacts the file in place again and again, alternating between the two passwords
 //       (the file starts under password A)
+//   datafile_child open <data file> <password>
+//       opens the file once and prints "opened" or "<number>|<description>" (the tests run it as
+//       another user)
 #include "datafile/Compactor.h"
 #include "datafile/ConnectionText.h"
 #include "datafile/FileSafety.h"
@@ -89,8 +92,17 @@ int main(int argc, char* argv[])
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     const bool writes = mode == "writes" && argc == 6;
     const bool compact = mode == "compact" && argc == 7;
+    if (mode == "open" && argc == 4) {
+        try {
+            SqlCipherDatabase::open(QFile::decodeName(argv[2]), QString::fromUtf8(argv[3]));
+            std::puts("opened");
+        } catch (const RuntimeError& e) {
+            std::printf("%d|%s\n", e.number(), e.description().toUtf8().constData());
+        }
+        return 0;
+    }
     if (!writes && !compact) {
-        std::fputs("usage: crash_child writes|compact ...\n", stderr);
+        std::fputs("usage: datafile_child writes|compact ...\n", stderr);
         return 2;
     }
     const QString path = QFile::decodeName(argv[2]);

@@ -1,0 +1,246 @@
+#include "datafile/DataFileCommands.h"
+
+#include "app/ProgramSettings.h"
+#include "datafile/DataControl.h"
+#include "datafile/DataFileHost.h"
+#include "datafile/FileSafety.h"
+#include "datafile/Recordset.h"
+#include "datafile/ResourceFile.h"
+#include "datafile/SecretText.h"
+#include "datafile/frmImport.h"
+#include "datafile/frmNewFile.h"
+#include "desktop/FileDialog.h"
+#include "desktop/MessageBox.h"
+#include "errortrap/Bulwark.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+
+namespace {
+constexpr char kModule[] = "frmMain.frm";
+const QString kOpenFilter = QStringLiteral("Passwords (*.lwd)|*.lwd|All Files (*.*)|*.*");
+
+// Both paths name the same file (also through links or different spellings).
+bool isSameFile(const QString& a, const QString& b)
+{
+    struct stat sa
+    {
+    };
+    struct stat sb
+    {
+    };
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// Sets SuspendOnTop for the time a dialog is up.
+class SuspendedOnTop
+{
+public:
+    explicit SuspendedOnTop(DataFileHost& host) : m_host(host) { m_host.setSuspendOnTop(true); }
+    ~SuspendedOnTop() { m_host.setSuspendOnTop(false); }
+    SuspendedOnTop(const SuspendedOnTop&) = delete;
+    SuspendedOnTop& operator=(const SuspendedOnTop&) = delete;
+
+private:
+    DataFileHost& m_host;
+};
+} // namespace
+
+DataFileCommands::DataFileCommands(DataFileHost& host) : m_host(host), m_connection(host)
+{
+    BW_TRACE(kModule, "Sub DataFileCommands");
+}
+
+DataFileCommands::~DataFileCommands()
+{
+    BW_TRACE(kModule, "Sub ~DataFileCommands");
+    wipeText(openPassword);
+}
+
+int DataFileCommands::askOverwrite(const QString& path)
+{
+    BW_TRACE(kModule, "Function askOverwrite");
+    return MsgBox(QStringLiteral("THIS FILE ALREADY EXISTS!\r\n\r\nDo You Want To Overwrite:\r\n") + path +
+                      QStringLiteral("\r\n"),
+                  vb::vbYesNoCancel | vb::vbCritical | vb::vbDefaultButton2, QStringLiteral("FILE EXISTS!"));
+}
+
+void DataFileCommands::mnuNewDB_Click()
+{
+    bwHandler(kModule, "Sub mnuNewDB_Click", [&] { newDataFile(); });
+}
+
+void DataFileCommands::newDataFile()
+{
+    BW_TRACE(kModule, "Sub newDataFile");
+    QString path;
+    for (;;) {
+        {
+            const SuspendedOnTop suspended(m_host);
+            path = GetSaveFileName(m_host.dialogOwner(), QStringLiteral("Choose Data File to Create"),
+                                   QStringLiteral("PWdata (*.lwd)|*.lwd"), 1, QString());
+        }
+        if (path.isEmpty())
+            return;
+        if (!QFileInfo::exists(path))
+            break;
+        const int answer = askOverwrite(path);
+        if (answer == vb::vbCancel)
+            return;
+        if (answer == vb::vbYes) {
+            QFile::remove(path);
+            break;
+        }
+    }
+    if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
+        return;
+    DBpath = path;
+    wipeText(openPassword);
+    m_connection.CompactAndEncrypt(QString(), QString());
+    if (m_connection.DBconnect(QString()) && !ShowNew) {
+        const SuspendedOnTop suspended(m_host);
+        frmNewFile information(m_host.dialogOwner());
+        information.exec();
+    }
+}
+
+void DataFileCommands::mnuFileOpen_Click()
+{
+    bwHandler(kModule, "Sub mnuFileOpen_Click", [&] {
+        m_host.setSuspendOnTop(true);
+        const QString path = GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open"), kOpenFilter, 1, lastFile);
+        if (!path.isEmpty()) {
+            DBpath = path;
+            m_host.setSuspendOnTop(false);
+            m_connection.DBconnect(QString());
+        }
+        m_host.setSuspendOnTop(false);
+    });
+}
+
+void DataFileCommands::mnuOpenSpecial_Click()
+{
+    bwHandler(kModule, "Sub mnuOpenSpecial_Click", [&] { openSpecial(); });
+}
+
+void DataFileCommands::openSpecial()
+{
+    BW_TRACE(kModule, "Sub openSpecial");
+    bool accepted = false;
+    {
+        const SuspendedOnTop suspended(m_host);
+        frmImport dialog(m_host.dialogOwner());
+        dialog.exec();
+        wipeText(openPassword);
+        openPassword = dialog.password();
+        accepted = dialog.Accepted;
+    }
+    if (!accepted) {
+        wipeText(openPassword);
+        return;
+    }
+    m_host.setSuspendOnTop(true);
+    const QString path =
+        GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open DataFile using Password"), kOpenFilter, 1, lastFile);
+    m_host.setSuspendOnTop(false);
+    if (path.isEmpty())
+        return; // the typed password stays the open password
+    DBpath = path;
+    if (!m_connection.DBconnect(openPassword))
+        wipeText(openPassword);
+}
+
+void DataFileCommands::mnuFileSaveAs_Click()
+{
+    bwHandler(kModule, "Sub mnuFileSaveAs_Click", [&] { saveAs(); });
+}
+
+void DataFileCommands::saveAs()
+{
+    BW_TRACE(kModule, "Sub saveAs");
+    QString path;
+    bool overTheOpenFile = false;
+    for (;;) {
+        if (!m_host.dataControl().isDataFileOpen())
+            return;
+        if (!openPassword.isEmpty())
+            MsgBox(QStringLiteral("PLEASE NOTE:\r\n\r\nThe DataFile will be saved using your usual Login Password.\r\n"
+                                  "NOT the \"open\" password you supplied earlier!"),
+                   vb::vbOKOnly | vb::vbExclamation, QStringLiteral("NOTE SAVE PASSWORD!"));
+        {
+            const SuspendedOnTop suspended(m_host);
+            path = GetSaveFileName(m_host.dialogOwner(), QStringLiteral("Save Data File As..."),
+                                   QStringLiteral("Password Files (*.lwd)|*.lwd"), 1, QString());
+        }
+        if (path.isEmpty())
+            return;
+        if (!QFileInfo::exists(path))
+            break;
+        const int answer = askOverwrite(path);
+        if (answer == vb::vbCancel)
+            return;
+        if (answer == vb::vbYes) {
+            // Saving over the open data file itself compacts it in place: deleting it first would lose it.
+            overTheOpenFile = isSameFile(path, DBpath);
+            if (!overTheOpenFile)
+                QFile::remove(path);
+            break;
+        }
+    }
+    const QString destination = overTheOpenFile ? QString() : path;
+    if (!openPassword.isEmpty()) {
+        if (m_connection.CompactAndEncrypt(destination, openPassword)) {
+            DBpath = path;
+            m_connection.DBconnect(QString());
+            wipeText(openPassword);
+        }
+        return;
+    }
+    if (m_connection.CompactAndEncrypt(destination, QString())) {
+        DBpath = path;
+        m_connection.DBconnect(QString());
+    } else {
+        MsgBox(QStringLiteral("SaveAs operation failed"), vb::vbOKOnly | vb::vbCritical,
+               QStringLiteral("SAVE AS - FAILURE"));
+        m_connection.DBconnect(QString());
+    }
+}
+
+void DataFileCommands::mnuFileClose_Click()
+{
+    bwHandler(kModule, "Sub mnuFileClose_Click", [&] { closeDataFile(); });
+}
+
+void DataFileCommands::closeDataFile()
+{
+    BW_TRACE(kModule, "Sub closeDataFile");
+    DataControl& adodc1 = m_host.dataControl();
+    if (!adodc1.isDataFileOpen())
+        return;
+    if (openPassword.isEmpty()) {
+        lastFile = DBpath;
+        m_connection.CompactAndEncrypt(QString(), QString());
+    } else {
+        std::shared_ptr<Recordset> records = adodc1.recordset();
+        if (!records->bof() && !records->eof()) {
+            if (records->editMode() == Recordset::EditAdd) {
+                adodc1.refresh(); // drops the unsaved new record
+                records = adodc1.recordset();
+            }
+            if (!records->bof() && !records->eof() && records->editMode() != Recordset::EditDelete)
+                records->update();
+        }
+        records->close();
+        records->detach();
+        adodc1.setConnectionString(QString());
+        adodc1.setRecordSource(QString());
+    }
+    m_host.RefreshTextControls();
+    m_host.setStatusPanel(1, QStringLiteral("No Data File Loaded."));
+    m_host.setStatusPanel(2, QString());
+    m_host.UpdateTools(true);
+    m_host.rebindGrid();
+    wipeText(openPassword);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The main window's data file commands: New Data File, Open, Open With Password, Save As and Close,
+// with the state they share (the open password and the last file closed).
+#include "datafile/DataFileConnection.h"
+
+#include <QString>
+
+class DataFileHost;
+
+class DataFileCommands
+{
+public:
+    explicit DataFileCommands(DataFileHost& host);
+    ~DataFileCommands();
+
+    // The password typed for Open With Password; empty while the open file uses the login's password.
+    // Shut-down skips the compaction while it is set.
+    QString openPassword;
+    // The path of the data file last closed with Close: the initial name of the open dialogs.
+    QString lastFile;
+
+    DataFileConnection& connection() { return m_connection; }
+
+    void mnuNewDB_Click();
+    void mnuFileOpen_Click();
+    void mnuOpenSpecial_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileClose_Click();
+
+private:
+    // The "FILE EXISTS!" question for path: vb::vbYes, vb::vbNo or vb::vbCancel.
+    int askOverwrite(const QString& path);
+    void newDataFile();
+    void openSpecial();
+    void saveAs();
+    void closeDataFile();
+
+    DataFileHost& m_host;
+    DataFileConnection m_connection;
+};

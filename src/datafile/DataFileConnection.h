@@ -1,0 +1,32 @@
+#pragma once
+// Connecting the main window to the data file at DBpath, and compacting a data file into an encrypted
+// copy under the login's password.
+//
+//   DBconnect(password)      opens DBpath (with the given password, else the login's); false when it
+//                            could not, after the message box that says why
+//   UpdateLastload(path)     the file's name in status panel 2
+//   CompactAndEncrypt(destination, sourcePassword)
+//                            closes the record set and compacts DBpath into destination, or in place
+//                            when destination is empty
+#include <QString>
+
+class DataFileHost;
+
+class DataFileConnection
+{
+public:
+    explicit DataFileConnection(DataFileHost& host);
+
+    bool DBconnect(const QString& password);
+    void UpdateLastload(const QString& path);
+    bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
+
+    // The compaction work file for today: the temporary folder, the date as month-day-year and
+    // "_LWDcompact.lwd".
+    static QString compactionWorkFile();
+
+private:
+    bool compactSteps(const QString& destination, const QString& sourcePassword);
+
+    DataFileHost& m_host;
+};
