@@ -1,5 +1,6 @@
 #include "datafile/Compactor.h"
 
+#include "app/LoginValues.h"
 #include "datafile/ConnectionText.h"
 #include "datafile/DataFileProbe.h"
 #include "datafile/EngineError.h"
@@ -53,10 +54,10 @@ void compactDatabase(const ConnectionText& source, const ConnectionText& target)
     try {
         db = SqlCipherDatabase::open(source.dataSource(), sourcePassword); // rolls back a crashed write first
     } catch (...) {
-        wipeText(sourcePassword);
+        secureWipe(sourcePassword);
         throw;
     }
-    wipeText(sourcePassword);
+    secureWipe(sourcePassword);
 
     FileSafety::createPrivateFile(targetPath);
     QString targetPassword = target.password();
@@ -65,12 +66,12 @@ void compactDatabase(const ConnectionText& source, const ConnectionText& target)
         db.reset();
         FileSafety::syncFile(targetPath);
     } catch (...) {
-        wipeText(targetPassword);
+        secureWipe(targetPassword);
         db.reset();
         FileSafety::removeFile(targetPath);
         throw;
     }
-    wipeText(targetPassword);
+    secureWipe(targetPassword);
 }
 
 void replaceDataFile(const QString& copy, const QString& dataFile)

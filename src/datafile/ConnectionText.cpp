@@ -1,7 +1,7 @@
 #include "datafile/ConnectionText.h"
 
+#include "app/LoginValues.h"
 #include "datafile/EngineError.h"
-#include "datafile/SecretText.h"
 
 namespace {
 constexpr char kModule[] = "clsConnectionText.cls";
@@ -219,6 +219,6 @@ void ConnectionText::wipe()
     BW_TRACE(kModule, "Sub wipe");
     for (auto& property : m_properties) {
         if (isPasswordName(property.name))
-            wipeText(property.value);
+            secureWipe(property.value);
     }
 }

@@ -1,10 +1,10 @@
 #include "datafile/DataControl.h"
 
+#include "app/LoginValues.h"
 #include "datafile/ConnectionText.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/EngineError.h"
 #include "datafile/Recordset.h"
-#include "datafile/SecretText.h"
 #include "datafile/SqlCipherDatabase.h"
 
 namespace {
@@ -24,7 +24,7 @@ DataControl::DataControl(QObject* parent) : QObject(parent)
 DataControl::~DataControl()
 {
     BW_TRACE(kModule, "Sub ~DataControl");
-    wipeText(m_connectionText);
+    secureWipe(m_connectionText);
 }
 
 void DataControl::setConnectionString(const QString& text)
@@ -33,7 +33,7 @@ void DataControl::setConnectionString(const QString& text)
     if (text == m_connectionText)
         return;
     dropConnection();
-    wipeText(m_connectionText);
+    secureWipe(m_connectionText);
     m_connectionText = text;
 }
 
@@ -64,10 +64,10 @@ void DataControl::refresh()
                     text.isReadOnly() ? SqlCipherDatabase::Access::ReadOnly : SqlCipherDatabase::Access::ReadWrite,
                     text.isExclusive() ? SqlCipherDatabase::Sharing::Exclusive : SqlCipherDatabase::Sharing::DenyNone);
             } catch (...) {
-                wipeText(password);
+                secureWipe(password);
                 throw;
             }
-            wipeText(password);
+            secureWipe(password);
         }
         m_recordset = std::make_shared<Recordset>(m_connection);
     } catch (...) {

@@ -1,12 +1,12 @@
 #include "datafile/DataFileCommands.h"
 
+#include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataControl.h"
 #include "datafile/DataFileHost.h"
 #include "datafile/FileSafety.h"
 #include "datafile/Recordset.h"
 #include "datafile/ResourceFile.h"
-#include "datafile/SecretText.h"
 #include "datafile/frmImport.h"
 #include "datafile/frmNewFile.h"
 #include "desktop/FileDialog.h"
@@ -56,7 +56,7 @@ DataFileCommands::DataFileCommands(DataFileHost& host) : m_host(host), m_connect
 DataFileCommands::~DataFileCommands()
 {
     BW_TRACE(kModule, "Sub ~DataFileCommands");
-    wipeText(openPassword);
+    secureWipe(openPassword);
 }
 
 int DataFileCommands::askOverwrite(const QString& path)
@@ -97,7 +97,7 @@ void DataFileCommands::newDataFile()
     if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
         return;
     DBpath = path;
-    wipeText(openPassword);
+    secureWipe(openPassword);
     m_connection.CompactAndEncrypt(QString(), QString());
     if (m_connection.DBconnect(QString()) && !ShowNew) {
         const SuspendedOnTop suspended(m_host);
@@ -133,12 +133,12 @@ void DataFileCommands::openSpecial()
         const SuspendedOnTop suspended(m_host);
         frmImport dialog(m_host.dialogOwner());
         dialog.exec();
-        wipeText(openPassword);
+        secureWipe(openPassword);
         openPassword = dialog.password();
         accepted = dialog.Accepted;
     }
     if (!accepted) {
-        wipeText(openPassword);
+        secureWipe(openPassword);
         return;
     }
     m_host.setSuspendOnTop(true);
@@ -149,7 +149,7 @@ void DataFileCommands::openSpecial()
         return; // the typed password stays the open password
     DBpath = path;
     if (!m_connection.DBconnect(openPassword))
-        wipeText(openPassword);
+        secureWipe(openPassword);
 }
 
 void DataFileCommands::mnuFileSaveAs_Click()
@@ -194,7 +194,7 @@ void DataFileCommands::saveAs()
         if (m_connection.CompactAndEncrypt(destination, openPassword)) {
             DBpath = path;
             m_connection.DBconnect(QString());
-            wipeText(openPassword);
+            secureWipe(openPassword);
         }
         return;
     }
@@ -242,5 +242,5 @@ void DataFileCommands::closeDataFile()
     m_host.setStatusPanel(2, QString());
     m_host.UpdateTools(true);
     m_host.rebindGrid();
-    wipeText(openPassword);
+    secureWipe(openPassword);
 }

@@ -11,7 +11,6 @@
 #include "datafile/EngineError.h"
 #include "datafile/FileSafety.h"
 #include "datafile/Recordset.h"
-#include "datafile/SecretText.h"
 #include "desktop/MessageBox.h"
 #include "desktop/SystemHelpers.h"
 
@@ -58,7 +57,7 @@ bool DataFileConnection::DBconnect(const QString& password)
     try {
         DataControl& adodc1 = m_host.dataControl();
         adodc1.setConnectionString(ConnectionText::forDataFile(path, filePassword).toString());
-        wipeText(filePassword);
+        secureWipe(filePassword);
         adodc1.setRecordSource(QString::fromLatin1(DataFileFormat::kRecordSource));
         adodc1.refresh();
         adodc1.recordset()->setSort(QStringLiteral("Account ASC"));
@@ -71,7 +70,7 @@ bool DataFileConnection::DBconnect(const QString& password)
         m_host.UpdateTools(true);
         return true;
     } catch (const RuntimeError& e) {
-        wipeText(filePassword);
+        secureWipe(filePassword);
         DBpath.clear(); // not opened again at the next start
         if (e.number() == EngineErr::WrongPassword) {
             MsgBox(QStringLiteral("User: ") + LoginValues::userName() + QStringLiteral("'s Login password does not") +
@@ -150,12 +149,12 @@ bool DataFileConnection::compactSteps(const QString& destination, const QString&
                                        ConnectionText::forCompactTarget(workFile, targetPassword));
         });
     } catch (...) {
-        wipeText(targetPassword);
-        wipeText(sourceToUse);
+        secureWipe(targetPassword);
+        secureWipe(sourceToUse);
         throw;
     }
-    wipeText(targetPassword);
-    wipeText(sourceToUse);
+    secureWipe(targetPassword);
+    secureWipe(sourceToUse);
 
     // A step passed over leaves no copy: then there is nothing to put in place, and nothing was made.
     bool result = false;

@@ -1,14 +1,8 @@
 #pragma once
-// Holders for passwords that wipe their bytes when they are done with them.
+// The UTF-8 bytes of a password as the engine takes them, wiped when the holder goes.
 #include <QByteArray>
 #include <QString>
 
-// Overwrites the characters of a text, then empties it. A text whose storage other copies share is
-// only released, so callers keep a password in one place.
-void wipeText(QString& text);
-void wipeBytes(QByteArray& bytes);
-
-// The UTF-8 bytes of a password, wiped when the holder goes.
 class SecretBytes
 {
 public:

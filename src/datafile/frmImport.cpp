@@ -1,6 +1,6 @@
 #include "datafile/frmImport.h"
 
-#include "datafile/SecretText.h"
+#include "app/LoginValues.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "ui_frmImport.h"
@@ -23,7 +23,7 @@ frmImport::~frmImport()
     BW_TRACE(kModule, "Sub Form_Terminate");
     QString typed = ui->txtPassword->text();
     ui->txtPassword->clear();
-    wipeText(typed);
+    secureWipe(typed);
 }
 
 QString frmImport::password() const

@@ -1,0 +1,322 @@
+// The data file commands: New Data File, Open, Open With Password, Save As and Close, with their dialogs,
+// questions and the state they leave behind.
+#include "DataFileFixtures.h"
+#include "FakeDataFileHost.h"
+#include "LoginFixture.h"
+#include "app/ProgramSettings.h"
+#include "datafile/DataFileCommands.h"
+#include "datafile/Recordset.h"
+#include "datafile/frmImport.h"
+#include "datafile/frmNewFile.h"
+#include "desktop/FileDialog.h"
+#include "desktop/MessageBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+const QString kBobFile = QStringLiteral("bobpassK7352");
+const QString kAliceFile = QStringLiteral("alicepwK7352");
+const QString kOpenFilter = QStringLiteral("Passwords (*.lwd)|*.lwd|All Files (*.*)|*.*");
+
+// Runs `act` on the next modal dialog of type T once it is up. Delete the timer to stop waiting.
+template <class T> QPointer<QTimer> whenModal(std::function<void(T*)> act)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            act(dialog);
+        }
+    });
+    poll->start(10);
+    return poll;
+}
+
+QString overwritePrompt(const QString& path)
+{
+    return QStringLiteral("THIS FILE ALREADY EXISTS!\r\n\r\nDo You Want To Overwrite:\r\n") + path +
+           QStringLiteral("\r\n");
+}
+} // namespace
+
+class TestDataFileCommands : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_bobs;
+    QString m_alices;
+    std::unique_ptr<FakeDataFileHost> m_host;
+    std::unique_ptr<DataFileCommands> m_commands;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString copyOf(const QString& source, const QString& name) const
+    {
+        QFile::remove(path(name));
+        QFile::copy(source, path(name));
+        return path(name);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        qputenv("TMPDIR", QFile::encodeName(m_dir.path()));
+        fixtures::logIn(QStringLiteral("BOB"), QStringLiteral("bobpass"));
+        m_bobs = path(QStringLiteral("bob.src"));
+        m_alices = path(QStringLiteral("alice.src"));
+        fixtures::makeDataFile(m_bobs, kBobFile, {{"bank"}, {"mail"}});
+        fixtures::makeDataFile(m_alices, kAliceFile, {{"alice's bank"}});
+    }
+
+    void init()
+    {
+        m_host = std::make_unique<FakeDataFileHost>();
+        m_commands = std::make_unique<DataFileCommands>(*m_host);
+        MessageBoxSeam::clear();
+        FileDialogSeam::clear();
+        DBpath.clear();
+        ShowNew = false;
+    }
+
+    void newDataFileAsksBeforeOverwriting()
+    {
+        const QString existing = copyOf(m_bobs, QStringLiteral("existing.lwd"));
+        const fixtures::FolderSnapshot before(m_dir.path());
+        // No: the dialog comes back (and is cancelled); Cancel: the command ends.
+        FileDialogSeam::setNextFileName(existing);
+        MessageBoxSeam::setNextAnswer(vb::vbNo);
+        FileDialogSeam::setNextFileName(QString());
+        m_commands->mnuNewDB_Click();
+        FileDialogSeam::setNextFileName(existing);
+        MessageBoxSeam::setNextAnswer(vb::vbCancel);
+        m_commands->mnuNewDB_Click();
+
+        const QList<FileDialogRequest> dialogs = FileDialogSeam::shown();
+        QCOMPARE(dialogs.size(), 3);
+        QCOMPARE(int(dialogs[0].kind), int(FileDialogKind::Save));
+        QCOMPARE(dialogs[0].title, QStringLiteral("Choose Data File to Create"));
+        QCOMPARE(dialogs[0].filterList, QStringLiteral("PWdata (*.lwd)|*.lwd"));
+        QCOMPARE(dialogs[0].filterIndex, 1);
+        QCOMPARE(MessageBoxSeam::shown().size(), 2);
+        const MessageBoxRequest box = MessageBoxSeam::shown().first();
+        QCOMPARE(box.title, QStringLiteral("FILE EXISTS!"));
+        QCOMPARE(box.prompt, overwritePrompt(existing));
+        QCOMPARE(box.buttons, int(vb::vbYesNoCancel));
+        QCOMPARE(box.icon, int(vb::vbCritical));
+        QCOMPARE(box.defaultButton, int(vb::vbDefaultButton2));
+        QVERIFY(before == fixtures::FolderSnapshot(m_dir.path()));
+        QCOMPARE(DBpath, QString());
+        QVERIFY(!m_host->suspendOnTop);
+    }
+
+    void newDataFileOverwritesOpensEmptyAndInforms()
+    {
+        const QString file = copyOf(m_bobs, QStringLiteral("new one.lwd"));
+        m_commands->openPassword = QStringLiteral("leftover");
+        FileDialogSeam::setNextFileName(file);
+        MessageBoxSeam::setNextAnswer(vb::vbYes);
+        QString shownText;
+        whenModal<frmNewFile>([&](frmNewFile* information) {
+            shownText = information->informationText();
+            information->findChild<QCheckBox*>(QStringLiteral("Check1"))->click();
+            information->OKButton_Click();
+        });
+        m_commands->mnuNewDB_Click();
+
+        QCOMPARE(shownText, QStringLiteral("INFORMATION\n\nA new Data File has been created and it\nis ready for "
+                                           "input.\n\nClick the ADD NEW button to create\nits first password record."));
+        QVERIFY(ShowNew); // the ticked box keeps the window away from now on
+        QCOMPARE(DBpath, file);
+        QCOMPARE(m_commands->openPassword, QString());
+        QVERIFY(m_host->control.isDataFileOpen());
+        QCOMPARE(m_host->panel1, QStringLiteral("0 Accounts stored."));
+        QVERIFY(fixtures::readAccounts(file, kBobFile).isEmpty());
+
+        // With ShowNew set the window stays away.
+        m_commands->mnuFileClose_Click();
+        FileDialogSeam::setNextFileName(path(QStringLiteral("second.lwd")));
+        bool shown = false;
+        QPointer<QTimer> watch = whenModal<frmNewFile>([&](frmNewFile* information) {
+            shown = true;
+            information->OKButton_Click();
+        });
+        m_commands->mnuNewDB_Click();
+        QVERIFY(!shown);
+        delete watch.data();
+        QCOMPARE(m_host->panel1, QStringLiteral("0 Accounts stored."));
+    }
+
+    void openUsesTheLastClosedFileAndKeepsTheOpenPassword()
+    {
+        const QString file = copyOf(m_bobs, QStringLiteral("open me.lwd"));
+        m_commands->lastFile = QStringLiteral("/somewhere/last.lwd");
+        m_commands->openPassword = QStringLiteral("typed earlier");
+        FileDialogSeam::setNextFileName(file);
+        m_commands->mnuFileOpen_Click();
+        const FileDialogRequest dialog = FileDialogSeam::shown().first();
+        QCOMPARE(int(dialog.kind), int(FileDialogKind::Open));
+        QCOMPARE(dialog.title, QStringLiteral("Open"));
+        QCOMPARE(dialog.filterList, kOpenFilter);
+        QCOMPARE(dialog.filterIndex, 1);
+        QCOMPARE(dialog.initialName, QStringLiteral("/somewhere/last.lwd"));
+        QCOMPARE(m_host->calls.first(), QStringLiteral("SuspendOnTop 1"));
+        QVERIFY(m_host->control.isDataFileOpen());
+        QCOMPARE(m_host->panel1, QStringLiteral("2 Accounts stored."));
+        QCOMPARE(m_commands->openPassword, QStringLiteral("typed earlier"));
+        QVERIFY(!m_host->suspendOnTop);
+    }
+
+    void openSpecialWantsFourCharacters()
+    {
+        QString firstText;
+        bool stayedUp = false;
+        QString selected;
+        whenModal<frmImport>([&](frmImport* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Decryption Password"));
+            dialog->setPassword(QStringLiteral("abc"));
+            MessageBoxSeam::setNextAnswer(vb::vbOK);
+            dialog->cmdOK_Click();
+            stayedUp = dialog->isVisible() && !dialog->Accepted;
+            selected = dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->selectedText();
+            dialog->setPassword(QStringLiteral("abcd"));
+            dialog->cmdOK_Click();
+        });
+        FileDialogSeam::setNextFileName(QString()); // then the file dialog is cancelled
+        m_commands->mnuOpenSpecial_Click();
+
+        QVERIFY(stayedUp);
+        QCOMPARE(selected, QStringLiteral("abc"));
+        const MessageBoxRequest box = MessageBoxSeam::shown().first();
+        QCOMPARE(box.title, QStringLiteral("Input FailureLogin"));
+        QCOMPARE(box.prompt, QStringLiteral("Password length less than 4 characters\r\nPlease try again!"));
+        QCOMPARE(box.icon, 0);
+        QCOMPARE(box.buttons, int(vb::vbOKOnly));
+        // Accepted, file dialog cancelled: the typed password stays the open password.
+        QCOMPARE(FileDialogSeam::shown().first().title, QStringLiteral("Open DataFile using Password"));
+        QCOMPARE(m_commands->openPassword, QStringLiteral("abcd"));
+        QVERIFY(!m_host->control.isDataFileOpen());
+
+        whenModal<frmImport>([](frmImport* dialog) {
+            dialog->setPassword(QStringLiteral("abcdef"));
+            dialog->cmdCancel_Click();
+        });
+        m_commands->mnuOpenSpecial_Click();
+        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(FileDialogSeam::shown().size(), 1);
+    }
+
+    void openSpecialOpensAnotherUsersFileOrForgetsTheWrongPassword()
+    {
+        const QString file = copyOf(m_alices, QStringLiteral("alice.lwd"));
+        whenModal<frmImport>([](frmImport* dialog) {
+            dialog->setPassword(QStringLiteral("wrong1"));
+            dialog->cmdOK_Click();
+        });
+        FileDialogSeam::setNextFileName(file);
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        m_commands->mnuOpenSpecial_Click();
+        QCOMPARE(MessageBoxSeam::shown().first().title, QStringLiteral("PASSWORD MISMATCH!"));
+        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(DBpath, QString());
+
+        whenModal<frmImport>([](frmImport* dialog) {
+            dialog->setPassword(QStringLiteral("alicepw"));
+            dialog->cmdOK_Click();
+        });
+        FileDialogSeam::setNextFileName(file);
+        m_commands->mnuOpenSpecial_Click();
+        QVERIFY(m_host->control.isDataFileOpen());
+        QCOMPARE(m_commands->openPassword, QStringLiteral("alicepw"));
+
+        // Save As of that file: the note first, then a copy that is the logged-in user's.
+        FileDialogSeam::setNextFileName(path(QStringLiteral("now bob's.lwd")));
+        MessageBoxSeam::clear();
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        m_commands->mnuFileSaveAs_Click();
+        const MessageBoxRequest note = MessageBoxSeam::shown().first();
+        QCOMPARE(note.title, QStringLiteral("NOTE SAVE PASSWORD!"));
+        QCOMPARE(note.prompt, QStringLiteral("PLEASE NOTE:\r\n\r\nThe DataFile will be saved using your usual Login "
+                                             "Password.\r\nNOT the \"open\" password you supplied earlier!"));
+        QCOMPARE(note.icon, int(vb::vbExclamation));
+        const FileDialogRequest dialog = FileDialogSeam::shown().last();
+        QCOMPARE(dialog.title, QStringLiteral("Save Data File As..."));
+        QCOMPARE(dialog.filterList, QStringLiteral("Password Files (*.lwd)|*.lwd"));
+        QCOMPARE(dialog.initialName, QString());
+        QCOMPARE(DBpath, path(QStringLiteral("now bob's.lwd")));
+        QVERIFY(m_host->control.isDataFileOpen());
+        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(fixtures::readAccounts(DBpath, kBobFile), QStringList({"alice's bank"}));
+        QCOMPARE(fixtures::readAccounts(file, kAliceFile), QStringList({"alice's bank"}));
+    }
+
+    void saveAsOverTheOpenFileKeepsItsRecords()
+    {
+        const QString file = copyOf(m_bobs, QStringLiteral("save over me.lwd"));
+        DBpath = file;
+        QVERIFY(m_commands->connection().DBconnect(QString()));
+        m_host->control.recordset()->setValue(QStringLiteral("URL"), QStringLiteral("https://bank.example"));
+        FileDialogSeam::setNextFileName(file);
+        MessageBoxSeam::setNextAnswer(vb::vbYes);
+        m_commands->mnuFileSaveAs_Click();
+        QCOMPARE(MessageBoxSeam::shown().size(), 1); // only the overwrite question
+        QCOMPARE(DBpath, file);
+        QVERIFY(m_host->control.isDataFileOpen());
+        QCOMPARE(fixtures::readAccounts(file, kBobFile), QStringList({"bank|https://bank.example", "mail"}));
+    }
+
+    void closeCompactsTheUsersFileAndRemembersIt()
+    {
+        const QString file = copyOf(m_bobs, QStringLiteral("close me.lwd"));
+        DBpath = file;
+        QVERIFY(m_commands->connection().DBconnect(QString()));
+        m_commands->openPassword.clear();
+        m_host->calls.clear();
+        m_commands->mnuFileClose_Click();
+        QCOMPARE(m_commands->lastFile, file);
+        QCOMPARE(DBpath, file); // saved at exit, opened again at the next start
+        QVERIFY(!m_host->control.isDataFileOpen());
+        QCOMPARE(m_host->calls,
+                 QStringList({"DisplayInfo", "DisplayInfo", "RefreshTextControls", "panel 1: No Data File Loaded.",
+                              "panel 2: ", "UpdateTools 1", "rebindGrid"}));
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*close me*")}, QDir::Files | QDir::Hidden),
+                 QStringList({"close me.lwd"}));
+        FileDialogSeam::setNextFileName(QString());
+        m_commands->mnuFileOpen_Click();
+        QCOMPARE(FileDialogSeam::shown().first().initialName, file);
+        m_host->calls.clear();
+        m_commands->mnuFileClose_Click(); // nothing open
+        QVERIFY(m_host->calls.isEmpty());
+    }
+
+    void closeOfAnotherUsersFileDropsAHalfEnteredRecordWithoutCompacting()
+    {
+        const QString file = copyOf(m_alices, QStringLiteral("alice close.lwd"));
+        DBpath = file;
+        QVERIFY(m_commands->connection().DBconnect(QStringLiteral("alicepw")));
+        m_commands->openPassword = QStringLiteral("alicepw");
+        const auto records = m_host->control.recordset();
+        records->addNew();
+        records->setValue(QStringLiteral("Account"), QStringLiteral("half entered"));
+        m_commands->mnuFileClose_Click();
+        QVERIFY(!m_host->control.isDataFileOpen());
+        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(m_commands->lastFile, QString());
+        QCOMPARE(m_host->panel1, QStringLiteral("No Data File Loaded."));
+        QCOMPARE(fixtures::readAccounts(file, kAliceFile), QStringList({"alice's bank"})); // still Alice's
+    }
+};
+
+QTEST_MAIN(TestDataFileCommands)
+#include "tst_DataFileCommands.moc"
