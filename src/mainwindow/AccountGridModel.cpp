@@ -96,11 +96,16 @@ void AccountGridModel::recordsReset()
     endResetModel();
 }
 
-// The record set tells of a change after making it; the view is told in the order it expects, with
-// the row count moving between the begin and the end of each change.
+// The record set tells of a change after making it. A record is only ever added after the last row,
+// so the rows before it are as they were and the view can be told of the one new row. A removal
+// shifts the rows after it, which the view could not be told of afterwards: it is shown afresh.
 void AccountGridModel::recordInserted(int row)
 {
     BW_TRACE(kModule, "Sub recordInserted");
+    if (row != m_rowCount || listedRows(m_records.get()) != m_rowCount + 1) {
+        recordsReset();
+        return;
+    }
     beginInsertRows(QModelIndex(), row, row);
     m_rowCount = listedRows(m_records.get());
     endInsertRows();
@@ -109,9 +114,8 @@ void AccountGridModel::recordInserted(int row)
 void AccountGridModel::recordRemoved(int row)
 {
     BW_TRACE(kModule, "Sub recordRemoved");
-    beginRemoveRows(QModelIndex(), row, row);
-    m_rowCount = listedRows(m_records.get());
-    endRemoveRows();
+    Q_UNUSED(row);
+    recordsReset();
 }
 
 void AccountGridModel::recordChanged(int row)

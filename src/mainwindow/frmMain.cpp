@@ -6,6 +6,7 @@
 #include "app/ProgramSettings.h"
 #include "app/StringTable.h"
 #include "datafile/DataControl.h"
+#include "datafile/DataFileCommands.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
@@ -41,8 +42,8 @@ const char* const kSecretBoxStyle = "QLineEdit { lineedit-password-character: 42
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_binder(new RecordBinder(this)),
-      m_gridModel(new AccountGridModel(this))
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_files(std::make_unique<DataFileCommands>(*this)),
+      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this))
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
@@ -111,15 +112,18 @@ void frmMain::setUpRecordBoxes()
     informFont.setBold(true);
     informFont.setPointSizeF(informFont.pointSizeF() * 1.3);
     ui->txtDataInform->setFont(informFont);
-    ui->txtDataInform->setStyleSheet(QStringLiteral("QPlainTextEdit { padding-top: 60px; }"));
     ui->txtDataInform->raise();
     ui->cmdPassword->raise();
 
-    // The key labels name the key beside them: they read as captions.
+    // The key labels name the key beside them: they read as captions, and an unnamed key shows its
+    // designed name greyed.
     for (QLineEdit* label : {ui->txtKey1Label, ui->txtKey2Label, ui->txtKey3Label, ui->txtKey4Label}) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('W')) * 8);
+        label->setPlaceholderText(label->text());
     }
+    // The password note holds a few lines; the information box takes the room that is left.
+    ui->txtHint->setFixedHeight(fontMetrics().lineSpacing() * 3 + 10);
 }
 
 void frmMain::connectMenus()
@@ -146,7 +150,12 @@ void frmMain::connectMenus()
     connect(ui->mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
 
-DataControl& frmMain::dataControl() const
+DataControl& frmMain::dataControl()
+{
+    return ui->Adodc1->dataControl();
+}
+
+const DataControl& frmMain::dataControl() const
 {
     return ui->Adodc1->dataControl();
 }
@@ -244,10 +253,10 @@ void frmMain::openDataFileAtLoad()
         const QString path = dataFileFromCommandLine(args);
         if (!path.isEmpty()) {
             DBpath = path;
-            connectDataFile(QString());
+            DBconnect(QString());
         }
     } else if (AutoLoad && !DBpath.isEmpty()) {
-        connectDataFile(QString());
+        DBconnect(QString());
     }
 }
 
@@ -301,8 +310,8 @@ void frmMain::Form_Unload(int& Cancel)
     bwHandler(kModule, "Sub Form_Unload", [&] {
         Cancel = 0;
         // A file opened with another password is left as it is; any other is compacted in place.
-        if (openPassword.isEmpty())
-            compactAndEncrypt(QString(), QString());
+        if (m_files->openPassword.isEmpty())
+            CompactAndEncrypt(QString(), QString());
         unloadOtherWindows();
         if (!isMinimized()) {
             const QRect frame = frameGeometry();

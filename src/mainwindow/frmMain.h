@@ -11,6 +11,8 @@
 // frmMain_records.cpp (record boxes, copy and reveal), frmMain_editing.cpp (add, delete, typing, command
 // states), frmMain_grid.cpp (grid, sort, filter, jump), frmMain_files.cpp (the data file commands),
 // frmMain_security.cpp (time-out and confirmation), frmMain_chrome.cpp (toolbar pictures, on-top, tray).
+#include "datafile/DataFileHost.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -24,13 +26,14 @@ class frmMain;
 
 class AccountGridModel;
 class DataControl;
+class DataFileCommands;
 class QLabel;
 class QLineEdit;
 class QObject;
 class Recordset;
 class RecordBinder;
 
-class frmMain : public QMainWindow
+class frmMain : public QMainWindow, public DataFileHost
 {
     Q_OBJECT
 
@@ -45,10 +48,6 @@ public:
 
     // True while the security time-out has locked the window.
     bool Locked = false;
-
-    // The open password: typed for Open With Password; empty while the open file uses the password
-    // formed from the login.
-    QString openPassword;
 
     // The help file named at load.
     QString helpFile;
@@ -66,14 +65,24 @@ public:
     bool isFormLoaded() const { return m_loaded; }
 
     // The data control Adodc1 and its record set (null when none).
-    DataControl& dataControl() const;
+    DataControl& dataControl() override;
+    const DataControl& dataControl() const;
     std::shared_ptr<Recordset> recordset() const;
     // A data file is open: the record set exists and has an active connection.
     bool isDataFileOpen() const;
 
+    // The data file commands and the state they keep (the open password, the last file closed).
+    DataFileCommands& fileCommands() const { return *m_files; }
+
     // The status bar's panels, 1 and 2.
-    void setStatusPanel(int panel, const QString& text);
+    void setStatusPanel(int panel, const QString& text) override;
     QString statusPanel(int panel) const;
+
+    // The rest of what the data file commands need of the window.
+    QWidget* dialogOwner() override { return this; }
+    void removeExtraGridColumns() override;
+    void rebindGrid() override;
+    void setSuspendOnTop(bool suspend) override;
 
     // The text a box shows (edit boxes of either kind).
     QString boxText(const char* box) const;
@@ -124,8 +133,8 @@ public Q_SLOTS:
     void Timer1_Timer();
     void cmdRP_Click();
     void cmdGoUrl_Click();
-    void DisplayInfo();
-    void RefreshTextControls();
+    void DisplayInfo() override;
+    void RefreshTextControls() override;
     // The masks after the options dialog: the reveal timer stops; all five secrets plain while PeekOn is
     // off, all five masked while it is on.
     void MaskAfterOptions();
@@ -133,7 +142,7 @@ public Q_SLOTS:
     // Editing and the state of the commands.
     void cmdAdd_Click();
     void cmdClear_Click();
-    void UpdateTools(bool bImages = false);
+    void UpdateTools(bool bImages = false) override;
     void txtAccount_Change();
     void txtURL_Change();
     void txtID_Change();
@@ -201,6 +210,7 @@ private:
     void unloadOtherWindows();
 
     // Records (frmMain_records.cpp).
+    void showInformText(const QString& text);
     void copyBox(const char* box);
     void revealBox(const char* box);
     void setMasked(QLineEdit* box, bool masked);
@@ -228,8 +238,8 @@ private:
     void runFilter(bool contains);
 
     // Files (frmMain_files.cpp).
-    bool connectDataFile(const QString& password);
-    bool compactAndEncrypt(const QString& destination, const QString& sourcePassword);
+    bool DBconnect(const QString& password);
+    bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
 
     // Chrome (frmMain_chrome.cpp).
     void createTray();
@@ -237,6 +247,7 @@ private:
     void showOnTopLamp();
 
     std::unique_ptr<Ui::frmMain> ui;
+    std::unique_ptr<DataFileCommands> m_files;
     RecordBinder* m_binder;
     AccountGridModel* m_gridModel;
     QLabel* m_panel1 = nullptr;

@@ -11,6 +11,7 @@
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
 
+#include <QTextFrame>
 #include <algorithm>
 
 namespace {
@@ -182,18 +183,25 @@ void frmMain::cmdGoUrl_Click()
     }
 }
 
+// Shows a text in the information box, a little way down from its top.
+void frmMain::showInformText(const QString& text)
+{
+    BW_TRACE(kModule, "Sub showInformText");
+    ui->txtDataInform->setPlainText(text);
+    QTextFrameFormat format = ui->txtDataInform->document()->rootFrame()->frameFormat();
+    format.setTopMargin(ui->txtDataInform->fontMetrics().lineSpacing() * 3);
+    ui->txtDataInform->document()->rootFrame()->setFrameFormat(format);
+    ui->txtDataInform->setVisible(true);
+}
+
 void frmMain::DisplayInfo()
 {
     BW_TRACE(kModule, "Sub DisplayInfo");
     const auto records = recordset();
     if (!records || !records->hasActiveConnection()) {
-        ui->txtDataInform->setPlainText(
-            QStringLiteral("NO DATA FILE LOADED\r\nPlease OPEN or create a NEW data file."));
-        ui->txtDataInform->setVisible(true);
+        showInformText(QStringLiteral("NO DATA FILE LOADED\r\nPlease OPEN or create a NEW data file."));
     } else if (records->recordCount() == 0) {
-        ui->txtDataInform->setPlainText(
-            QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record."));
-        ui->txtDataInform->setVisible(true);
+        showInformText(QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record."));
     } else {
         ui->txtDataInform->setVisible(false);
     }
