@@ -6,32 +6,55 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHash>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr char kModule[] = "ctlPictureButton.ctl";
 constexpr int kDefaultSide = 24;
 constexpr double kDisabledOpacity = 0.35;
 
-// Pictures already read: the resources never change while the program runs, so each one is written
-// out and decoded once.
+// Pictures already read, by name and pixel ratio: the resources never change while the program runs, so
+// each one is written out and decoded once.
 QHash<QString, QPixmap>& pictureCache()
 {
     static QHash<QString, QPixmap> cache;
     return cache;
 }
 
-bool readPicture(const QString& resourceName, QPixmap& picture)
+// The pictures are drawn for the sharpest screen the program shows on, so that none is scaled up.
+qreal pictureRatio()
+{
+    return std::max<qreal>(1.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+}
+
+bool readPicture(const QString& resourceName, qreal ratio, QPixmap& picture)
 {
     BW_TRACE(kModule, "Function readPicture");
     const QString file = GetTempFile(QStringLiteral("lwd"));
     if (file.isEmpty())
         return false;
-    const bool read = SaveResItemToDisk(resourceName, QStringLiteral("CUSTOM"), file) == 0 && picture.load(file);
+    QImage image;
+    if (SaveResItemToDisk(resourceName, QStringLiteral("CUSTOM"), file) == 0) {
+        QImageReader reader(file);
+        // A drawing (SVG) is rendered at the screen's pixel density; a bitmap is read as it is.
+        const QSize designed = reader.size();
+        if (ratio > 1.0 && designed.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
+            reader.setScaledSize((QSizeF(designed) * ratio).toSize());
+        else
+            ratio = 1.0;
+        image = reader.read();
+    }
     QFile::remove(file);
-    return read;
+    if (image.isNull())
+        return false;
+    picture = QPixmap::fromImage(image);
+    picture.setDevicePixelRatio(ratio);
+    return true;
 }
 } // namespace
 
@@ -92,6 +115,7 @@ void PictureButton::paintEvent(QPaintEvent*)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!isEnabled())
         painter.setOpacity(kDisabledOpacity);
     const QSize size = m_picture.deviceIndependentSize().toSize();
@@ -127,12 +151,14 @@ bool UpdateImage(PictureButton* image, const QString& resourceName)
     BW_TRACE(kModule, "Function UpdateImage");
     if (!image || resourceName.isEmpty())
         return false;
-    auto cached = pictureCache().constFind(resourceName);
+    const qreal ratio = pictureRatio();
+    const QString key = resourceName + QLatin1Char('@') + QString::number(ratio);
+    auto cached = pictureCache().constFind(key);
     if (cached == pictureCache().constEnd()) {
         QPixmap picture;
-        if (!readPicture(resourceName, picture))
+        if (!readPicture(resourceName, ratio, picture))
             return false;
-        cached = pictureCache().insert(resourceName, picture);
+        cached = pictureCache().insert(key, picture);
     }
     image->setPicture(cached.value(), resourceName);
     return true;

@@ -15,6 +15,7 @@
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/Twips.h"
+#include "tools/HelpViewer.h"
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
 
@@ -205,7 +206,7 @@ void frmMain::Form_Load()
     move(Twips::toPixelsX(MainLeft, this), Twips::toPixelsY(MainTop, this));
     applyColumnWidthsAtLoad();
     openDataFileAtLoad();
-    helpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/TovaneKeyfold.chm");
+    helpFile = HelpViewer::defaultHelpFilePath();
     // The grid shows only the Account and URL columns: its model has no others.
     countdownTick = kSecurityTick;
     countdownStart = TimeoutTime;

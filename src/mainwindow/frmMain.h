@@ -18,7 +18,14 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
+
+// Security time-out: the count behind it.
+#include "tools/SecurityCountdown.h"
+
+#include <optional>
+// End of security time-out.
 
 namespace Ui {
 class frmMain;
@@ -32,6 +39,7 @@ class QLineEdit;
 class QObject;
 class Recordset;
 class RecordBinder;
+class frmSysTray;
 
 class frmMain : public QMainWindow, public DataFileHost
 {
@@ -190,6 +198,26 @@ public Q_SLOTS:
     void mnuHelpAbout_Click();
     void mnuFilePrint_Click();
 
+    // Security time-out (frmMain_security.cpp).
+public:
+    // Answers for the next password confirmations, in the order queued, in place of a user at the dialog:
+    // the text typed and OK, or std::nullopt for Cancel. While answers are queued no dialog is shown.
+    static void queueConfirmation(const std::optional<QString>& typed);
+    static void clearConfirmations();
+
+    // The count behind the time-out: minutes left, and whether it has locked the window.
+    const SecurityCountdown& securityCountdown() const { return m_countdown; }
+
+private:
+    // Records, grid, navigator and filter panel shown and the menus, toolbar and file buttons usable, or
+    // all of them hidden and disabled while the window is locked.
+    void setRecordsReachable(bool reachable);
+    void lockWindow();
+    void hideUnlockButton();
+
+    SecurityCountdown m_countdown;
+    // End of security time-out.
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -259,4 +287,40 @@ private:
     bool m_syncingGrid = false;
     bool m_resizingColumns = false;
     bool m_lastSortAscending = false;
+
+    // Chrome (frmMain_chrome.cpp): on-top, the tray, dragging by the cool bar, help, about and print.
+public:
+    // Takes a window (null: this one) out of the topmost layer at once; the next on-top tick may put it
+    // back.
+    void MakeNormal(QWidget* window = nullptr);
+    // Brings the window back from the tray or from minimised: SuspendOnTop off, shown, raised, activated.
+    void restoreFromTray();
+    // The window lost the focus: the on-top timer looks again only after a longer wait.
+    void Form_LostFocus();
+    // Dragging the window by its cool bar. Button: 1 left, 2 right, 4 middle (held buttons while moving);
+    // X and Y in the bar's pixels.
+    void CoolBar1_MouseDown(int Button, int Shift, float X, float Y);
+    void CoolBar1_MouseMove(int Button, int Shift, float X, float Y);
+    // What the tray icon and its menu ask of the window.
+    void m_frmSysTray_SysTrayMouseDown(Qt::MouseButton button);
+    void m_frmSysTray_SysTrayDoubleClick(Qt::MouseButton button);
+    void m_frmSysTray_MenuClick(int index, const QString& key);
+    // The tray icon, from load to unload; null before and after.
+    frmSysTray* sysTray() const;
+    // The print command: the master password again, then the report of the records the grid lists.
+    void PrintData();
+    // Replaces the master password question before printing (tests); an empty function restores it.
+    static void setPrintConfirmation(std::function<bool()> confirm);
+
+private:
+    void connectWindowChrome();
+    void setTopmost(QWidget* window, bool topmost);
+    void showHelpFile();
+    void windowStateChanged();
+
+    QPointer<frmSysTray> m_frmSysTray;
+    float m_dragOriginX = 0.0F;
+    float m_dragOriginY = 0.0F;
+    bool m_minimisedWithoutTray = false;
+    // End of Chrome.
 };

@@ -1,17 +1,108 @@
 // The window's chrome: the cool bar and its picture buttons, the picture buttons beside the records, the
 // keep-on-top lamp, minimising to the tray, exit, help, about and print.
 #include "app/ProgramSettings.h"
+#include "app/SingleInstance.h"
+#include "desktop/MessageBox.h"
+#include "desktop/frmSysTray.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
+#include "tools/HelpViewer.h"
+#include "tools/PrintPreview.h"
+#include "tools/frmAbout.h"
 #include "ui_frmMain.h"
 
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
 constexpr int kOnTopRecheck = 2000;
+constexpr int kOnTopAfterFocusLost = 5000;
+
+const char* const kNoHelpText = "Unable to display Help Contents. There is no Help associated with this project.";
+
+std::function<bool()>& printConfirmation()
+{
+    static std::function<bool()> confirm;
+    return confirm;
+}
+
+// Runs one step of a tray handler: a step that fails is passed over, so the next one still runs.
+template <class Step> void ignoringFaults(Step&& step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+// Mouse buttons as the window's handlers count them: 1 left, 2 right, 4 middle.
+int buttonValue(Qt::MouseButtons buttons)
+{
+    int value = 0;
+    if (buttons.testFlag(Qt::LeftButton))
+        value |= 1;
+    if (buttons.testFlag(Qt::RightButton))
+        value |= 2;
+    if (buttons.testFlag(Qt::MiddleButton))
+        value |= 4;
+    return value;
+}
+
+// Where the compositor places windows itself, a client cannot set its position: the platform moves the
+// window instead.
+bool windowPositionIsTheCompositors()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// Passes what the window's own events mean to the records window: the cool bar's mouse, the window
+// losing the focus and its minimised state changing.
+class ChromeEvents : public QObject
+{
+public:
+    ChromeEvents(frmMain* window, QWidget* coolBar, std::function<void()> stateChanged)
+        : QObject(window), m_window(window), m_coolBar(coolBar), m_stateChanged(std::move(stateChanged))
+    {
+        window->installEventFilter(this);
+        coolBar->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_coolBar) {
+            if (event->type() == QEvent::MouseButtonPress) {
+                auto* mouse = static_cast<QMouseEvent*>(event);
+                const QPointF at = mouse->position();
+                m_window->CoolBar1_MouseDown(buttonValue(mouse->button()), 0, float(at.x()), float(at.y()));
+                return true;
+            }
+            if (event->type() == QEvent::MouseMove) {
+                auto* mouse = static_cast<QMouseEvent*>(event);
+                const QPointF at = mouse->position();
+                m_window->CoolBar1_MouseMove(buttonValue(mouse->buttons()), 0, float(at.x()), float(at.y()));
+                return true;
+            }
+        } else if (watched == m_window) {
+            if (event->type() == QEvent::WindowDeactivate)
+                m_window->Form_LostFocus();
+            else if (event->type() == QEvent::WindowStateChange)
+                m_stateChanged();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    frmMain* m_window;
+    QWidget* m_coolBar;
+    std::function<void()> m_stateChanged;
+};
 } // namespace
 
 void frmMain::setUpCoolBar()
@@ -109,6 +200,14 @@ void frmMain::connectPictureButtons()
     connect(ui->imgTBontop, &PictureButton::mouseDown, this, &frmMain::imgTBontop_MouseDown);
     connect(ui->imgTBontop, &PictureButton::mouseUp, this, &frmMain::imgTBontop_MouseUp);
     connect(ui->imgTBontop, &PictureButton::clicked, this, &frmMain::imgTBontop_Click);
+    connectWindowChrome();
+}
+
+void frmMain::connectWindowChrome()
+{
+    BW_TRACE(kModule, "Sub connectWindowChrome");
+    setWindowIcon(QIcon(QStringLiteral(":/icons/lockwell.svg")));
+    new ChromeEvents(this, ui->CoolBar1, [this] { windowStateChanged(); });
 }
 
 void frmMain::showOnTopLamp()
@@ -132,6 +231,7 @@ void frmMain::imgTBontop_MouseUp()
 
 void frmMain::imgTBontop_Click()
 {
+    // Only the setting in memory changes: the timer applies it, and it is written at exit.
     bwHandler(kModule, "Sub imgTBontop_Click", [&] { KeepOnTop = !KeepOnTop; });
 }
 
@@ -139,8 +239,23 @@ void frmMain::imgTBmin_Click()
 {
     bwHandler(kModule, "Sub imgTBmin_Click", [&] {
         SuspendOnTop = true;
-        hide();
+        if (m_frmSysTray && frmSysTray::isAvailable()) {
+            hide();
+            return;
+        }
+        // Without a tray a hidden window could not be found again: it goes to the taskbar instead.
+        m_minimisedWithoutTray = true;
+        showMinimized();
     });
+}
+
+void frmMain::windowStateChanged()
+{
+    BW_TRACE(kModule, "Sub windowStateChanged");
+    if (m_minimisedWithoutTray && !isMinimized()) {
+        m_minimisedWithoutTray = false;
+        SuspendOnTop = false;
+    }
 }
 
 void frmMain::imgTBexit_Click()
@@ -157,40 +272,199 @@ void frmMain::imgTBsave_Click()
     });
 }
 
+void frmMain::setTopmost(QWidget* window, bool topmost)
+{
+    BW_TRACE(kModule, "Sub setTopmost");
+    if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost)
+        return;
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    if (QWindow* native = window->windowHandle()) {
+        // Changing the flags through the widget would hide and re-create the native window; the
+        // platform window takes the new layer in place, where it is, at its size.
+        window->overrideWindowFlags(flags);
+        native->setFlags(flags);
+        return;
+    }
+    window->setWindowFlags(flags);
+}
+
+void frmMain::MakeNormal(QWidget* window)
+{
+    BW_TRACE(kModule, "Sub MakeNormal");
+    setTopmost(window ? window : this, false);
+}
+
 void frmMain::timOnTop_Timer()
 {
     bwHandler(kModule, "Sub timOnTop_Timer", [&] {
         timOnTop.stop();
+        setTopmost(this, KeepOnTop && !SuspendOnTop);
         timOnTop.start(kOnTopRecheck);
+    });
+}
+
+void frmMain::Form_LostFocus()
+{
+    bwHandler(kModule, "Sub Form_LostFocus", [&] {
+        if (!isFormLoaded() || m_unloaded)
+            return;
+        timOnTop.stop();
+        timOnTop.start(kOnTopAfterFocusLost);
+    });
+}
+
+void frmMain::CoolBar1_MouseDown(int Button, int Shift, float X, float Y)
+{
+    Q_UNUSED(Shift);
+    bwHandler(kModule, "Sub CoolBar1_MouseDown", [&] {
+        m_dragOriginX = X;
+        m_dragOriginY = Y;
+        if (Button == 1 && windowPositionIsTheCompositors() && windowHandle())
+            windowHandle()->startSystemMove();
+    });
+}
+
+void frmMain::CoolBar1_MouseMove(int Button, int Shift, float X, float Y)
+{
+    Q_UNUSED(Shift);
+    bwHandler(kModule, "Sub CoolBar1_MouseMove", [&] {
+        if (Button != 1 || windowPositionIsTheCompositors())
+            return;
+        move(x() - qRound(m_dragOriginX - X), y() - qRound(m_dragOriginY - Y));
     });
 }
 
 void frmMain::mnuHelpContents_Click()
 {
-    BW_TRACE(kModule, "Sub mnuHelpContents_Click");
+    bwHandler(kModule, "Sub mnuHelpContents_Click", [&] {
+        // The help window is not to be covered.
+        KeepOnTop = false;
+        UpdateImage(ui->imgTBontop, QStringLiteral("LED-RUP"));
+        MakeNormal(this);
+        showHelpFile();
+    });
 }
 
 void frmMain::mnuHelpSearchForHelpOn_Click()
 {
-    BW_TRACE(kModule, "Sub mnuHelpSearchForHelpOn_Click");
+    bwHandler(kModule, "Sub mnuHelpSearchForHelpOn_Click", [&] { showHelpFile(); });
+}
+
+void frmMain::showHelpFile()
+{
+    BW_TRACE(kModule, "Sub showHelpFile");
+    if (helpFile.isEmpty()) {
+        MsgBox(QString::fromLatin1(kNoHelpText), vb::vbInformation, QGuiApplication::applicationDisplayName());
+        return;
+    }
+    const QString failure = HelpViewer::showHelp(this, helpFile);
+    if (!failure.isEmpty())
+        MsgBox(failure, vb::vbOKOnly);
 }
 
 void frmMain::mnuHelpAbout_Click()
 {
-    BW_TRACE(kModule, "Sub mnuHelpAbout_Click");
+    bwHandler(kModule, "Sub mnuHelpAbout_Click", [&] {
+        struct Restore
+        {
+            bool remembered = SuspendOnTop;
+            ~Restore() { SuspendOnTop = remembered; }
+        } restore;
+        SuspendOnTop = true;
+        frmAbout about(this);
+        about.exec();
+    });
 }
 
 void frmMain::mnuFilePrint_Click()
 {
-    BW_TRACE(kModule, "Sub mnuFilePrint_Click");
+    bwHandler(kModule, "Sub mnuFilePrint_Click", [&] { PrintData(); });
+}
+
+void frmMain::setPrintConfirmation(std::function<bool()> confirm)
+{
+    printConfirmation() = std::move(confirm);
+}
+
+void frmMain::PrintData()
+{
+    BW_TRACE(kModule, "Sub PrintData");
+    // Every password is printed in clear: the user proves again who they are first.
+    const bool confirmed = printConfirmation() ? printConfirmation()() : ConfirmPassword();
+    if (!confirmed)
+        return;
+    runRecordReport(this, recordset().get(), &SuspendOnTop);
+}
+
+frmSysTray* frmMain::sysTray() const
+{
+    return m_frmSysTray;
 }
 
 void frmMain::createTray()
 {
     BW_TRACE(kModule, "Sub createTray");
+    if (m_frmSysTray)
+        return;
+    m_frmSysTray = new frmSysTray(this);
+    m_frmSysTray->AddMenuItem(QStringLiteral("&Open Lockwell"), QStringLiteral("open"), true);
+    m_frmSysTray->AddMenuItem(QStringLiteral("-"), QString());
+    m_frmSysTray->AddMenuItem(QStringLiteral("&Close"), QStringLiteral("close"));
+    m_frmSysTray->setToolTip(QStringLiteral("Lockwell"));
+    m_frmSysTray->setIconHandle(frmSysTray::iconHandleFor(windowIcon()));
+    connect(m_frmSysTray, &frmSysTray::SysTrayMouseDown, this, &frmMain::m_frmSysTray_SysTrayMouseDown);
+    connect(m_frmSysTray, &frmSysTray::SysTrayDoubleClick, this, &frmMain::m_frmSysTray_SysTrayDoubleClick);
+    // Queued: "&Close" unloads the tray, whose menu action is still sending its signal.
+    connect(m_frmSysTray, &frmSysTray::MenuClick, this, &frmMain::m_frmSysTray_MenuClick, Qt::QueuedConnection);
 }
 
 void frmMain::removeTray()
 {
     BW_TRACE(kModule, "Sub removeTray");
+    if (!m_frmSysTray)
+        return;
+    m_frmSysTray->unload();
+    m_frmSysTray->deleteLater();
+    m_frmSysTray = nullptr;
+}
+
+void frmMain::restoreFromTray()
+{
+    BW_TRACE(kModule, "Sub restoreFromTray");
+    ignoringFaults([&] {
+        SuspendOnTop = false;
+        m_minimisedWithoutTray = false;
+    });
+    ignoringFaults([&] { SingleInstance::bringToFront(this); });
+}
+
+void frmMain::m_frmSysTray_SysTrayMouseDown(Qt::MouseButton button)
+{
+    BW_TRACE(kModule, "Sub m_frmSysTray_SysTrayMouseDown");
+    if (button != Qt::RightButton) {
+        restoreFromTray();
+        return;
+    }
+    ignoringFaults([&] {
+        if (m_frmSysTray)
+            m_frmSysTray->ShowMenu();
+    });
+}
+
+void frmMain::m_frmSysTray_SysTrayDoubleClick(Qt::MouseButton button)
+{
+    BW_TRACE(kModule, "Sub m_frmSysTray_SysTrayDoubleClick");
+    Q_UNUSED(button);
+    restoreFromTray();
+}
+
+void frmMain::m_frmSysTray_MenuClick(int index, const QString& key)
+{
+    BW_TRACE(kModule, "Sub m_frmSysTray_MenuClick");
+    Q_UNUSED(index);
+    if (key == QLatin1String("open"))
+        restoreFromTray();
+    else if (key == QLatin1String("close"))
+        ignoringFaults([&] { close(); }); // the window's own close path: compaction, settings, tray
 }

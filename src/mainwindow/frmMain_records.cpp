@@ -11,7 +11,6 @@
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
 
-#include <QTextFrame>
 #include <algorithm>
 
 namespace {
@@ -188,9 +187,7 @@ void frmMain::showInformText(const QString& text)
 {
     BW_TRACE(kModule, "Sub showInformText");
     ui->txtDataInform->setPlainText(text);
-    QTextFrameFormat format = ui->txtDataInform->document()->rootFrame()->frameFormat();
-    format.setTopMargin(ui->txtDataInform->fontMetrics().lineSpacing() * 3);
-    ui->txtDataInform->document()->rootFrame()->setFrameFormat(format);
+    ui->txtDataInform->document()->setDocumentMargin(ui->txtDataInform->fontMetrics().lineSpacing() * 3);
     ui->txtDataInform->setVisible(true);
 }
 

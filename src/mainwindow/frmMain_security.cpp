@@ -1,35 +1,203 @@
-// The security time-out and the confirmation of the master password.
+// The security time-out: the one-minute tick that locks the window after a spell without record activity,
+// the unlock button, the confirmation of the master password, and the options command, which re-applies
+// the options to the window after the dialog closes.
+#include "app/LoginValues.h"
+#include "app/ProgramSettings.h"
+#include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
+#include "login/CapsLockSeam.h"
+#include "login/frmPWconfirm.h"
+#include "mainwindow/MainGlobals.h"
 #include "mainwindow/frmMain.h"
+#include "tools/SharedRecordset.h"
+#include "tools/frmOptions.h"
 #include "ui_frmMain.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QList>
+#include <QMenu>
+#include <QToolBar>
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
+
+// The security timer fires once a minute.
+constexpr int kOneMinute = 60000;
+
+QList<std::optional<QString>>& queuedConfirmations()
+{
+    static QList<std::optional<QString>> answers;
+    return answers;
 }
 
-void frmMain::InitTimer()
+// Sets SuspendOnTop for the life of a modal dialog.
+class SuspendOnTopScope
 {
-    BW_TRACE(kModule, "Sub InitTimer");
-    UpdateTools(false);
+public:
+    SuspendOnTopScope() { SuspendOnTop = true; }
+    ~SuspendOnTopScope() { SuspendOnTop = false; }
+    SuspendOnTopScope(const SuspendOnTopScope&) = delete;
+    SuspendOnTopScope& operator=(const SuspendOnTopScope&) = delete;
+};
+
+// Shows the confirmation dialog, or gives it the next queued answer instead.
+void askForPassword(frmPWconfirm& dialog)
+{
+    BW_TRACE(kModule, "Sub askForPassword");
+    if (queuedConfirmations().isEmpty()) {
+        dialog.exec();
+        return;
+    }
+    const std::optional<QString> answer = queuedConfirmations().takeFirst();
+    if (!answer)
+        return;
+    dialog.findChild<QLineEdit*>(QStringLiteral("txtPW"))->setText(*answer);
+    dialog.ConfirmOK = true;
+}
+} // namespace
+
+void frmMain::queueConfirmation(const std::optional<QString>& typed)
+{
+    queuedConfirmations().append(typed);
 }
 
-void frmMain::Timer2_Timer()
+void frmMain::clearConfirmations()
 {
-    BW_TRACE(kModule, "Sub Timer2_Timer");
+    queuedConfirmations().clear();
 }
 
 bool frmMain::ConfirmPassword()
 {
     BW_TRACE(kModule, "Function ConfirmPassword");
-    return false;
+    MakeNormal();
+    // A dialog of its own for each question, owned by the window; it empties its box when it goes.
+    frmPWconfirm dialog(this);
+    dialog.clearConfirmation();
+    dialog.ConfirmOK = false;
+    {
+        const SuspendOnTopScope suspended;
+        askForPassword(dialog);
+    }
+    QString typed = dialog.confirmation();
+    if (!dialog.ConfirmOK || typed.isEmpty()) {
+        secureWipe(typed);
+        return false;
+    }
+    QString master = LoginValues::masterPassword();
+    const bool matches = typed == master;
+    secureWipe(typed);
+    secureWipe(master);
+    if (!matches) {
+        MsgBox(QStringLiteral("Password did not match!"), vb::vbOKOnly | vb::vbCritical,
+               QCoreApplication::applicationName());
+        return false;
+    }
+    return true;
+}
+
+void frmMain::setRecordsReachable(bool reachable)
+{
+    BW_TRACE(kModule, "Sub setRecordsReachable");
+    for (QWidget* records : {static_cast<QWidget*>(ui->Frame2), static_cast<QWidget*>(ui->Frame3),
+                             static_cast<QWidget*>(ui->DataGrid1), static_cast<QWidget*>(ui->Adodc1)})
+        records->setVisible(reachable);
+    for (QMenu* menu : {ui->mnuFile, ui->mnuEdit, ui->mnuView}) {
+        menu->setEnabled(reachable);
+        menu->menuAction()->setEnabled(reachable);
+    }
+    ui->tbToolBar->setEnabled(reachable);
+    // The cool bar's data file buttons and the options would open, print or save the records, or lift the
+    // lock, without the password. The buttons keep their own enabled state for when the lock is lifted.
+    ui->CoolBarBand1->setEnabled(reachable);
+    ui->imgTBoptions->setEnabled(reachable);
+}
+
+void frmMain::hideUnlockButton()
+{
+    BW_TRACE(kModule, "Sub hideUnlockButton");
+    ui->cmdPassword->setEnabled(false);
+    ui->cmdPassword->setVisible(false);
+}
+
+void frmMain::InitTimer()
+{
+    BW_TRACE(kModule, "Sub InitTimer");
+    // Starting a running QTimer again counts a fresh interval from now.
+    Timer2.start(countdownTick > 0 ? countdownTick : kOneMinute);
+    m_countdown.setStart(countdownStart);
+    m_countdown.restart();
+    countdownLeft = m_countdown.countdown();
+    Locked = false;
+    setRecordsReachable(true);
+    ui->cmdPassword->setVisible(false);
+    UpdateTools(false);
+}
+
+void frmMain::lockWindow()
+{
+    BW_TRACE(kModule, "Sub lockWindow");
+    Locked = true;
+    setRecordsReachable(false);
+    setStatusPanel(1, QStringLiteral("SECURITY TIME OUT! ...REFRESH PASSWORD!"));
+    ui->cmdPassword->setEnabled(true);
+    ui->cmdPassword->setVisible(true);
+}
+
+void frmMain::Timer2_Timer()
+{
+    bwHandler(kModule, "Sub Timer2_Timer", [&] {
+        const SecurityCountdown::TickResult result = m_countdown.tick();
+        countdownLeft = m_countdown.countdown();
+        if (result == SecurityCountdown::TickResult::KeepCounting)
+            return;
+        Timer2.stop();
+        Timer2.setInterval(0);
+        if (result == SecurityCountdown::TickResult::LockNow)
+            lockWindow();
+    });
 }
 
 void frmMain::cmdPassword_Click()
 {
-    BW_TRACE(kModule, "Sub cmdPassword_Click");
+    bwHandler(kModule, "Sub cmdPassword_Click", [&] {
+        if (!ConfirmPassword()) {
+            QString text = QStringLiteral("Invalid Password, try again!");
+            if (loginCapsLockOn())
+                text += QStringLiteral("\r\n\r\nBEWARE your CAPS key is ON!");
+            MsgBox(text, vb::vbOKOnly | vb::vbExclamation, QStringLiteral("Login Failed"));
+            return;
+        }
+        setStatusPanel(1, QString());
+        InitTimer();
+        hideUnlockButton();
+    });
 }
 
 void frmMain::mnuViewOptions_Click()
 {
-    BW_TRACE(kModule, "Sub mnuViewOptions_Click");
+    bwHandler(kModule, "Sub mnuViewOptions_Click", [&] {
+        // Closing the dialog lifts the lock: while locked, the options wait for the password.
+        if (Locked)
+            return;
+        SharedRecordset::set(recordset());
+        // The count does not run while the dialog is open: its closing restarts or stops it anyway.
+        Timer2.stop();
+        {
+            const SuspendOnTopScope suspended;
+            frmOptions::run(this);
+        }
+        showOnTopLamp();
+        MaskAfterOptions();
+        Locked = false;
+        m_countdown.clearLocked();
+        hideUnlockButton();
+        if (!TimeoutOn) {
+            Timer2.stop();
+            Timer2.setInterval(0);
+        } else {
+            countdownStart = TimeoutTime;
+            InitTimer();
+        }
+    });
 }

@@ -1,0 +1,446 @@
+// The records window's chrome: the toolbar pictures and their tooltips, the keep-on-top lamp and timer,
+// dragging by the cool bar, minimising with and without a tray, the tray's restore and close paths,
+// help, about and print.
+#include "MainWindowFixture.h"
+#include "app/ProgramSettings.h"
+#include "desktop/MessageBox.h"
+#include "desktop/TrayMessages.h"
+#include "desktop/frmSysTray.h"
+#include "mainwindow/MainGlobals.h"
+#include "mainwindow/PictureButton.h"
+#include "mainwindow/frmMain.h"
+#include "tools/PrintPreview.h"
+#include "tools/RecordReport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+using mwtest::child;
+
+namespace {
+PictureButton* picture(const frmMain& window, const char* name)
+{
+    return child<PictureButton>(&window, name);
+}
+
+bool onTop(const QWidget& window)
+{
+    return window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// Presses and lets go of the left button over a picture button, as a user clicks it; returns the
+// picture shown while the button was down.
+QString clickPicture(PictureButton* button)
+{
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(4, 4));
+    const QString pressed = button->pictureName();
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(4, 4));
+    return pressed;
+}
+} // namespace
+
+class TestFrmMainChrome : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<mwtest::Environment> m_env;
+    std::unique_ptr<frmMain> m_window;
+
+    frmMain& loaded(const QString& commandText = QString())
+    {
+        m_window = mwtest::loadedWindow(commandText);
+        return *m_window;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_env = std::make_unique<mwtest::Environment>();
+        mwtest::logIn();
+        SysTraySeam::setAvailable(true);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        frmMain::setPrintConfirmation({});
+        PrintPreviewSeam::clear();
+        SysTraySeam::clear();
+        m_env.reset();
+    }
+
+    void everyToolbarPictureHasItsPicturesAndTooltip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("up");
+        QTest::addColumn<QString>("down");
+        QTest::addColumn<QString>("tip");
+        const QString copy = QStringLiteral("Copy Contents to Clipboard");
+        for (const char* name : {"imgAccount", "imgURL", "imgName", "imgSP", "imgHint", "imgInfo", "imgKey1", "imgKey2",
+                                 "imgKey3", "imgKey4"})
+            QTest::newRow(name) << name << "PEEKUP"
+                                << "PEEKDOWN" << copy;
+        QTest::newRow("imgRP") << "imgRP"
+                               << "YELLOWUP"
+                               << "YELLOWDOWN"
+                               << "Random Password Generator";
+        QTest::newRow("imgGoUrl") << "imgGoUrl"
+                                  << "BLUEUP"
+                                  << "BLUEDOWN"
+                                  << "Browse Web Page";
+        QTest::newRow("imgAddNew") << "imgAddNew"
+                                   << "PLUSUP"
+                                   << "PLUSDOWN"
+                                   << "Adds a New Account Record";
+        QTest::newRow("imgDelete") << "imgDelete"
+                                   << "XUP"
+                                   << "XDOWN"
+                                   << "Deletes Current Record";
+        QTest::newRow("imgFilter1") << "imgFilter1"
+                                    << "VUP"
+                                    << "VDOWN"
+                                    << "Show Records Beginning With...";
+        QTest::newRow("imgFilter2") << "imgFilter2"
+                                    << "VUP"
+                                    << "VDOWN"
+                                    << "Show Records Containing...";
+        QTest::newRow("imgClearFilter") << "imgClearFilter"
+                                        << "CLRUP"
+                                        << "CLRDOWN"
+                                        << "Clears Filters";
+        QTest::newRow("imgTBnew") << "imgTBnew"
+                                  << "TB-NEWUP"
+                                  << "TB-NEWDOWN"
+                                  << "New Data File";
+        QTest::newRow("imgTBopen") << "imgTBopen"
+                                   << "OPENUP"
+                                   << "OPENDOWN"
+                                   << "Open";
+        QTest::newRow("imgTBunlock") << "imgTBunlock"
+                                     << "TB-UNLOCKUP"
+                                     << "TB-UNLOCKDOWN"
+                                     << "Open With Password";
+        QTest::newRow("imgTBsave") << "imgTBsave"
+                                   << "SAVEUP"
+                                   << "SAVEDOWN"
+                                   << "Save As...";
+        QTest::newRow("imgTBclose") << "imgTBclose"
+                                    << "TB-CLOSEUP"
+                                    << "TB-CLOSEDOWN"
+                                    << "Close Data File";
+        QTest::newRow("imgTBprint") << "imgTBprint"
+                                    << "PRINTUP"
+                                    << "PRINTDOWN"
+                                    << "Print";
+        QTest::newRow("imgTBoptions") << "imgTBoptions"
+                                      << "TB-OPTIONSUP"
+                                      << "TB-OPTIONSDOWN"
+                                      << "Options";
+        QTest::newRow("imgTBhelp") << "imgTBhelp"
+                                   << "TB-HELPUP"
+                                   << "TB-HELPDOWN"
+                                   << "Help";
+        QTest::newRow("imgTBinfo") << "imgTBinfo"
+                                   << "TB-INFOUP"
+                                   << "TB-INFODOWN"
+                                   << "Information";
+        QTest::newRow("imgTBmin") << "imgTBmin"
+                                  << "MINUP"
+                                  << "MINDOWN"
+                                  << "Minimise to Icon Tray";
+        QTest::newRow("imgTBexit") << "imgTBexit"
+                                   << "EXITUP"
+                                   << "EXITDOWN"
+                                   << "Exit Program";
+    }
+
+    void everyToolbarPictureHasItsPicturesAndTooltip()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, up);
+        QFETCH(QString, down);
+        QFETCH(QString, tip);
+        frmMain& window = loaded();
+        PictureButton* button = picture(window, name.toLatin1().constData());
+        QCOMPARE(button->upPicture(), up);
+        QCOMPARE(button->downPicture(), down);
+        QCOMPARE(button->toolTip(), tip);
+        // Both pictures exist as resources and are drawn for this screen.
+        PictureButton probe;
+        for (const QString& resource : {up, down}) {
+            QVERIFY2(UpdateImage(&probe, resource), qPrintable(resource));
+            QVERIFY(!probe.picture().isNull());
+        }
+    }
+
+    void theDataFileButtonsStartDisabledAndTheLampShowsTheSetting()
+    {
+        KeepOnTop = true;
+        frmMain& window = loaded();
+        for (const char* name : {"imgTBsave", "imgTBprint", "imgTBclose"})
+            QCOMPARE(picture(window, name)->pictureName(), QStringLiteral("TB-DISABLED"));
+        QCOMPARE(picture(window, "imgTBontop")->toolTip(), QStringLiteral("Keep Window on Top"));
+        QCOMPARE(picture(window, "imgTBontop")->pictureName(), QStringLiteral("LED-GUP"));
+        QVERIFY(!window.windowIcon().isNull());
+    }
+
+    void theLampTogglesKeepOnTopAndTwoClicksReturnBoth()
+    {
+        KeepOnTop = false;
+        frmMain& window = loaded();
+        PictureButton* lamp = picture(window, "imgTBontop");
+        QCOMPARE(lamp->pictureName(), QStringLiteral("LED-RUP"));
+
+        QCOMPARE(clickPicture(lamp), QStringLiteral("LED-RDOWN"));
+        QVERIFY(KeepOnTop);
+        QCOMPARE(lamp->pictureName(), QStringLiteral("LED-GUP"));
+
+        QCOMPARE(clickPicture(lamp), QStringLiteral("LED-GDOWN"));
+        QVERIFY(!KeepOnTop);
+        QCOMPARE(lamp->pictureName(), QStringLiteral("LED-RUP"));
+        // The click changes the setting in memory only: the window is put on top by the timer.
+        QVERIFY(!onTop(window));
+    }
+
+    void theTimerPutsTheWindowOnTopUnlessSuspended()
+    {
+        frmMain& window = loaded();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.timOnTop.isActive());
+        QCOMPARE(window.timOnTop.interval(), 1000);
+        const QRect before = window.geometry();
+
+        KeepOnTop = true;
+        window.timOnTop_Timer();
+        QVERIFY(onTop(window));
+        QCOMPARE(window.timOnTop.interval(), 2000);
+        QVERIFY(window.timOnTop.isActive());
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.geometry(), before);
+
+        // A modal dialog or the tray holds the window back, whatever KeepOnTop says.
+        SuspendOnTop = true;
+        window.timOnTop_Timer();
+        QVERIFY(!onTop(window));
+        SuspendOnTop = false;
+        window.timOnTop_Timer();
+        QVERIFY(onTop(window));
+
+        // MakeNormal takes it out at once; the next tick puts it back.
+        window.MakeNormal();
+        QVERIFY(!onTop(window));
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.geometry(), before);
+        window.timOnTop_Timer();
+        QVERIFY(onTop(window));
+
+        KeepOnTop = false;
+        window.timOnTop_Timer();
+        QVERIFY(!onTop(window));
+
+        window.Form_LostFocus();
+        QCOMPARE(window.timOnTop.interval(), 5000);
+        QVERIFY(window.timOnTop.isActive());
+    }
+
+    void draggingTheBarMovesTheWindowWithTheLeftButtonOnly()
+    {
+        frmMain& window = loaded();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.move(200, 150);
+        const QPoint start = window.pos();
+
+        window.CoolBar1_MouseDown(2, 0, 40, 10);
+        window.CoolBar1_MouseMove(2, 0, 90, 30);
+        window.CoolBar1_MouseMove(0, 0, 90, 30);
+        QCOMPARE(window.pos(), start);
+
+        window.CoolBar1_MouseDown(1, 0, 40, 10);
+        window.CoolBar1_MouseMove(1, 0, 55, 4);
+        QCOMPARE(window.pos(), start + QPoint(15, -6));
+    }
+
+    void minimisingHidesToTheTrayOrMinimisesWithoutOne()
+    {
+        frmMain& window = loaded();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        window.imgTBmin_Click();
+        QVERIFY(SuspendOnTop);
+        QVERIFY(!window.isVisible());
+        window.restoreFromTray();
+        QVERIFY(!SuspendOnTop);
+        QVERIFY(window.isVisible());
+
+        // Without a tray nothing is hidden away: the window stays in the taskbar.
+        SysTraySeam::setAvailable(false);
+        window.imgTBmin_Click();
+        QVERIFY(SuspendOnTop);
+        QVERIFY(window.isVisible());
+        QVERIFY(window.isMinimized());
+        // Coming back from the taskbar lets the window be kept on top again.
+        window.showNormal();
+        QTRY_VERIFY(!window.isMinimized());
+        QVERIFY(!SuspendOnTop);
+    }
+
+    void theTrayIsSetUpAtLoadAndRemovedAtUnload()
+    {
+        frmMain& window = loaded();
+        frmSysTray* tray = window.sysTray();
+        QVERIFY(tray);
+        QCOMPARE(tray->ToolTip(), QStringLiteral("Lockwell"));
+        QVERIFY(tray->IconHandle() != 0);
+        QCOMPARE(tray->menuItemCount(), 3);
+        QCOMPARE(tray->mnuSysTray(0)->text(), QStringLiteral("&Open Lockwell"));
+        QCOMPARE(tray->mnuSysTray(0)->data().toString(), QStringLiteral("open"));
+        QVERIFY(tray->mnuSysTray(1)->isSeparator());
+        QCOMPARE(tray->mnuSysTray(2)->text(), QStringLiteral("&Close"));
+        QCOMPARE(tray->mnuSysTray(2)->data().toString(), QStringLiteral("close"));
+        QCOMPARE(tray->defaultIndex(), 0);
+    }
+
+    void theTrayRestoresTheWindow()
+    {
+        frmMain& window = loaded();
+        frmSysTray* tray = window.sysTray();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto hideToTray = [&] {
+            window.imgTBmin_Click();
+            QVERIFY(!window.isVisible());
+        };
+
+        hideToTray();
+        // Pressing the left button does nothing; letting it go restores.
+        tray->TrayCallback(TrayMessage::LeftButtonDown);
+        QVERIFY(!window.isVisible());
+        tray->TrayCallback(TrayMessage::LeftButtonUp);
+        QVERIFY(window.isVisible());
+        QVERIFY(!SuspendOnTop);
+
+        hideToTray();
+        window.m_frmSysTray_SysTrayDoubleClick(Qt::RightButton);
+        QVERIFY(window.isVisible());
+
+        hideToTray();
+        // The right button opens the menu and leaves the window where it is.
+        window.m_frmSysTray_SysTrayMouseDown(Qt::RightButton);
+        QVERIFY(!window.isVisible());
+        QVERIFY(SuspendOnTop);
+        QTRY_VERIFY(tray->mnuPopup()->isVisible());
+        tray->mnuPopup()->close();
+
+        window.m_frmSysTray_MenuClick(1, QString());
+        QVERIFY(!window.isVisible());
+        window.m_frmSysTray_MenuClick(0, QStringLiteral("open"));
+        QVERIFY(window.isVisible());
+        QVERIFY(!SuspendOnTop);
+    }
+
+    void closeFromTheTrayMenuRunsTheShutDown()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("tray.lwd"), mwtest::accounts({"Alpha"}));
+        frmMain& window = loaded(file);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.imgTBmin_Click();
+        QPointer<frmSysTray> tray = window.sysTray();
+
+        // As the menu sends it: queued, so the choice arrives after the menu has closed.
+        Q_EMIT tray->MenuClick(2, QStringLiteral("close"));
+        QVERIFY(window.sysTray());
+        QTRY_VERIFY(!window.sysTray());
+        QVERIFY(!window.isVisible());
+        QTRY_VERIFY(!tray); // the icon's window is gone with it
+        // The window went through its unload: the settings of the session were written.
+        QCOMPARE(ProgramSettings::readSetting(QStringLiteral("Accounts\\BOB\\Settings"), QStringLiteral("DBpath"),
+                                              QString()),
+                 file);
+    }
+
+    void helpWithoutAFileTurnsKeepOnTopOffAndSaysSo()
+    {
+        KeepOnTop = true;
+        frmMain& window = loaded();
+        window.show();
+        window.timOnTop_Timer();
+        QVERIFY(onTop(window));
+        window.helpFile.clear();
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+
+        window.mnuHelpContents_Click();
+        QVERIFY(!KeepOnTop);
+        QCOMPARE(picture(window, "imgTBontop")->pictureName(), QStringLiteral("LED-RUP"));
+        QVERIFY(!onTop(window));
+        const QList<MessageBoxRequest> shown = MessageBoxSeam::shown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].prompt,
+                 QStringLiteral("Unable to display Help Contents. There is no Help associated with this project."));
+        QCOMPARE(shown[0].icon, int(vb::vbInformation));
+        QCOMPARE(shown[0].buttons, int(vb::vbOKOnly));
+        QCOMPARE(shown[0].title, QGuiApplication::applicationDisplayName());
+
+        // Searching the help leaves keep-on-top alone; a help file that is not there is reported plainly.
+        KeepOnTop = true;
+        window.helpFile = m_env->path(QStringLiteral("missing.html"));
+        MessageBoxSeam::clear();
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        window.mnuHelpSearchForHelpOn_Click();
+        QVERIFY(KeepOnTop);
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        QVERIFY(MessageBoxSeam::shown()[0].prompt.contains(QStringLiteral("missing.html")));
+        QCOMPARE(MessageBoxSeam::shown()[0].icon, 0);
+        QCOMPARE(MessageBoxSeam::shown()[0].buttons, int(vb::vbOKOnly));
+    }
+
+    void aboutSuspendsOnTopAndGivesBackWhatWasThere()
+    {
+        frmMain& window = loaded();
+        for (const bool before : {false, true}) {
+            SuspendOnTop = before;
+            bool suspendedWhileUp = false;
+            mwtest::whenModalShows([&](QWidget* dialog) {
+                suspendedWhileUp = SuspendOnTop;
+                dialog->close();
+            });
+            window.mnuHelpAbout_Click();
+            QVERIFY(suspendedWhileUp);
+            QCOMPARE(SuspendOnTop, before);
+        }
+    }
+
+    void printAsksForThePasswordAndPrintsWhatTheGridLists()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("print.lwd"), mwtest::realisticRecords());
+        frmMain& window = loaded(file);
+        int reports = 0;
+        int printedCount = -1;
+        PrintPreviewSeam::setShow([&](QWidget*, const RecordReport& report, int) {
+            ++reports;
+            printedCount = report.recordCount();
+        });
+
+        frmMain::setPrintConfirmation([] { return false; });
+        window.mnuFilePrint_Click();
+        QCOMPARE(reports, 0);
+        QVERIFY(MessageBoxSeam::shown().isEmpty());
+
+        child<QLineEdit>(&window, "txtFilter")->setText(QStringLiteral("B"));
+        window.cmdFilter_Click();
+        frmMain::setPrintConfirmation([] { return true; });
+        window.mnuFilePrint_Click();
+        QCOMPARE(reports, 1);
+        QCOMPARE(printedCount, 3); // Bank of Springfield, BBC, British Gas
+        QVERIFY(!SuspendOnTop);
+    }
+};
+
+QTEST_MAIN(TestFrmMainChrome)
+#include "test_frmMain_chrome.moc"

@@ -1,0 +1,132 @@
+// The data file commands run from the records window: what the window shows after New, Open, Open With
+// Password and Close, and the toolbar pictures that start them.
+#include "MainWindowFixture.h"
+#include "app/ProgramSettings.h"
+#include "datafile/DataFileCommands.h"
+#include "datafile/Recordset.h"
+#include "desktop/FileDialog.h"
+#include "desktop/MessageBox.h"
+#include "mainwindow/MainGlobals.h"
+#include "mainwindow/PictureButton.h"
+#include "mainwindow/frmMain.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using mwtest::child;
+
+class TestFrmMainFiles : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<mwtest::Environment> m_env;
+    std::unique_ptr<frmMain> m_window;
+
+    int gridRows() const { return child<QTableView>(m_window.get(), "DataGrid1")->model()->rowCount(); }
+    QString picture(const char* image) const { return child<PictureButton>(m_window.get(), image)->pictureName(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_env = std::make_unique<mwtest::Environment>();
+        mwtest::logIn();
+        AutoLoad = false;
+        m_window = mwtest::loadedWindow();
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_env.reset();
+    }
+
+    void theOpenPictureOpensAFileIntoTheGridAndBoxes()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::realisticRecords());
+        FileDialogSeam::setNextFileName(file);
+        auto* open = child<PictureButton>(m_window.get(), "imgTBopen");
+        open->resize(32, 32);
+        QTest::mouseClick(open, Qt::LeftButton, {}, QPoint(8, 8));
+        QCOMPARE(FileDialogSeam::shown().size(), 1);
+        QCOMPARE(FileDialogSeam::shown().first().title, QStringLiteral("Open"));
+        QVERIFY(m_window->isDataFileOpen());
+        QCOMPARE(gridRows(), 20);
+        QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("Amazon"));
+        QCOMPARE(m_window->statusPanel(1), QStringLiteral("20 Accounts stored."));
+        QCOMPARE(m_window->statusPanel(2), QStringLiteral("vault.lwd"));
+        QCOMPARE(picture("imgTBopen"), QStringLiteral("TB-DISABLED"));
+        QCOMPARE(picture("imgTBclose"), QStringLiteral("TB-CLOSEUP"));
+        QVERIFY(!SuspendOnTop);
+    }
+
+    void aNewFileOpensEmptyAndTakesRecords()
+    {
+        ShowNew = true; // the information window stays away
+        const QString file = m_env->path(QStringLiteral("new.lwd"));
+        FileDialogSeam::setNextFileName(file);
+        m_window->mnuNewDB_Click();
+        QVERIFY(m_window->isDataFileOpen());
+        QCOMPARE(m_window->statusPanel(1), QStringLiteral("0 Accounts stored."));
+        QVERIFY(!child(m_window.get(), "txtDataInform")->isHidden());
+        m_window->cmdAdd_Click();
+        child<QLineEdit>(m_window.get(), "txtAccount")->setText(QStringLiteral("First"));
+        m_window->cmdAdd_Click();
+        QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()), QStringList({"First"}));
+    }
+
+    void closeEmptiesTheWindowAndRemembersTheFile()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"Alpha", "Beta"}));
+        FileDialogSeam::setNextFileName(file);
+        m_window->mnuFileOpen_Click();
+        m_window->cmdAdd_Click();
+        child<QLineEdit>(m_window.get(), "txtAccount")->setText(QStringLiteral("Gamma"));
+        m_window->mnuFileClose_Click();
+        QVERIFY(!m_window->isDataFileOpen());
+        QCOMPARE(gridRows(), 0);
+        QCOMPARE(m_window->boxText("txtAccount"), QString());
+        QCOMPARE(m_window->statusPanel(1), QStringLiteral("No Data File Loaded."));
+        QCOMPARE(m_window->statusPanel(2), QString());
+        QVERIFY(child(m_window.get(), "Frame3")->isHidden());
+        QCOMPARE(picture("imgTBopen"), QStringLiteral("OPENUP"));
+        QCOMPARE(m_window->fileCommands().lastFile, file);
+        // The record typed before the close was written by the compaction that closed the file.
+        QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()).size(), 3);
+        QCOMPARE(DBpath, file);
+    }
+
+    void anotherUsersFileOpensWithItsPassword()
+    {
+        mwtest::logIn(QStringLiteral("ALICE"), QStringLiteral("alice-pw"));
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("alice.lwd"), mwtest::accounts({"Alice's bank"}));
+        mwtest::logIn(); // BOB again
+        mwtest::whenModalShows([](QWidget* dialog) {
+            child<QLineEdit>(dialog, "txtPassword")->setText(QStringLiteral("alice-pw"));
+            child<QPushButton>(dialog, "cmdOK")->click();
+        });
+        FileDialogSeam::setNextFileName(file);
+        m_window->mnuOpenSpecial_Click();
+        QVERIFY(m_window->isDataFileOpen());
+        QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("Alice's bank"));
+        QCOMPARE(m_window->fileCommands().openPassword, QStringLiteral("alice-pw"));
+    }
+
+    void aFileOfAnotherUserDoesNotOpenWithTheLogin()
+    {
+        mwtest::logIn(QStringLiteral("ALICE"), QStringLiteral("alice-pw"));
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("alice.lwd"), mwtest::accounts({"Alice's bank"}));
+        mwtest::logIn();
+        FileDialogSeam::setNextFileName(file);
+        m_window->mnuFileOpen_Click();
+        QVERIFY(!m_window->isDataFileOpen());
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        QCOMPARE(MessageBoxSeam::shown().first().title, QStringLiteral("PASSWORD MISMATCH!"));
+        QVERIFY(child(m_window.get(), "Frame3")->isHidden());
+        QVERIFY(!child(m_window.get(), "txtDataInform")->isHidden());
+    }
+};
+
+QTEST_MAIN(TestFrmMainFiles)
+#include "test_frmMain_files.moc"

@@ -1,0 +1,268 @@
+// Loading and unloading the records window: texts from the string table, the settings read at load and
+// their defaults, the command line and auto-load, the error trap's options, and what closing writes.
+#include "MainWindowFixture.h"
+#include "app/ProgramSettings.h"
+#include "app/SettingsStore.h"
+#include "app/StringTable.h"
+#include "datafile/DataFileCommands.h"
+#include "desktop/MessageBox.h"
+#include "errortrap/Bulwark.h"
+#include "mainwindow/PictureButton.h"
+#include "mainwindow/Twips.h"
+#include "mainwindow/frmMain.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFile>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+#include <sys/stat.h>
+
+using mwtest::child;
+
+namespace {
+const QString kSection = QStringLiteral("Accounts\\BOB\\Settings");
+
+void store(const char* key, const QString& text)
+{
+    SettingsStore::write(kSection, QString::fromLatin1(key), text);
+}
+
+QString stored(const char* key)
+{
+    return SettingsStore::read(kSection, QString::fromLatin1(key), QStringLiteral("<absent>"));
+}
+
+// A compaction in place puts a new file where the old one was: its inode number changes.
+ino_t inodeOf(const QString& path)
+{
+    struct stat st
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+const char* const kExitKeys[] = {"MainLeft", "MainTop",    "MainWidth", "MainHeight", "DBpath",
+                                 "Encrypt",  "ColAccount", "ColURL",    "ShowNew",    "EmptyFile"};
+} // namespace
+
+class TestFrmMainLoad : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<mwtest::Environment> m_env;
+
+    float columnWidth(const frmMain& window, int column) const
+    {
+        return Twips::fromPixelsX(child<QTableView>(&window, "DataGrid1")->horizontalHeader()->sectionSize(column),
+                                  &window);
+    }
+    float gridWidth(const frmMain& window) const
+    {
+        return Twips::fromPixelsX(child<QTableView>(&window, "DataGrid1")->width(), &window);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_env = std::make_unique<mwtest::Environment>();
+        mwtest::logIn();
+    }
+
+    void cleanup() { m_env.reset(); }
+
+    void creatingTheWindowReadsNothing()
+    {
+        store("PeekTime", QStringLiteral("7"));
+        frmMain window;
+        QVERIFY(!window.isFormLoaded());
+        QCOMPARE(PeekTime, qint16(10));
+        QVERIFY(window.close()); // a window never loaded writes nothing when it goes
+        QCOMPARE(stored("MainLeft"), QStringLiteral("<absent>"));
+    }
+
+    void theWindowTakesItsTextsFromTheStringTable()
+    {
+        auto window = mwtest::loadedWindow();
+        QCOMPARE(window->windowTitle(), LoadResString(kTitleBannerId));
+        QCOMPARE(window->statusPanel(1), QStringLiteral("No DataBase Loaded:"));
+        QCOMPARE(child<QAction>(window.get(), "mnuFileOpen")->text(), QStringLiteral("&Open..."));
+        QCOMPARE(child<QAction>(window.get(), "mnuOpenSpecial")->text(), QStringLiteral("Open With Password"));
+        QCOMPARE(child<QAction>(window.get(), "mnuHelpAbout")->text(), QStringLiteral("&About "));
+        QCOMPARE(child<QAction>(window.get(), "mnuDeleteEntry")->text(), QStringLiteral("Delete Account"));
+        QCOMPARE(child(window.get(), "imgTBnew")->toolTip(), QStringLiteral("New Data File"));
+        QCOMPARE(child(window.get(), "imgTBsave")->toolTip(), QStringLiteral("Save As..."));
+        QCOMPARE(child(window.get(), "imgTBontop")->toolTip(), QStringLiteral("Keep Window on Top"));
+        QCOMPARE(child(window.get(), "imgTBexit")->toolTip(), QStringLiteral("Exit Program"));
+        QCOMPARE(child(window.get(), "txtKey3Label")->toolTip(), QStringLiteral("Custom Label: 3"));
+        QStringList toolBarTips;
+        for (QAction* button : child<QToolBar>(window.get(), "tbToolBar")->actions()) {
+            if (!button->isSeparator())
+                toolBarTips << button->property("key").toString() + QLatin1Char('=') + button->toolTip();
+        }
+        QVERIFY(toolBarTips.contains(QStringLiteral("New=&New")));
+        QVERIFY(toolBarTips.contains(QStringLiteral("SaveAs=Save As...")));
+        QVERIFY(toolBarTips.contains(QStringLiteral("Align Right=Align Right")));
+    }
+
+    void theDefaultsApplyWhenNothingIsStored()
+    {
+        auto window = mwtest::loadedWindow();
+        QCOMPARE(window->pos(), QPoint(Twips::toPixelsX(1000, window.get()), Twips::toPixelsY(1000, window.get())));
+        QVERIFY(Twips::fromPixelsX(window->width(), window.get()) >= 10455.0F - 15.0F);
+        QVERIFY(Twips::fromPixelsY(window->height(), window.get()) >= 7845.0F - 15.0F);
+        // Two columns of half the grid less 60.1 never fit into the grid less 299.1: the defaults come
+        // back at half the grid less 150.1.
+        const float w = gridWidth(*window);
+        QCOMPARE(ColAccount, float(double(w) * 0.5 - 150.1));
+        QCOMPARE(ColURL, ColAccount);
+        QVERIFY(std::abs(columnWidth(*window, 0) - ColAccount) <= 15.0F);
+        QCOMPARE(child<PictureButton>(window.get(), "imgTBontop")->pictureName(), QStringLiteral("LED-RUP"));
+        QCOMPARE(window->countdownTick, 60000);
+        QCOMPARE(window->countdownStart, qint16(5));
+        QCOMPARE(window->countdownLeft, qint16(5));
+        QCOMPARE(child<PictureButton>(window.get(), "imgTBsave")->pictureName(), QStringLiteral("TB-DISABLED"));
+    }
+
+    void storedSettingsAreReadButNotTheStoredSize()
+    {
+        store("MainLeft", QStringLiteral("3000"));
+        store("MainTop", QStringLiteral("1500"));
+        store("MainWidth", QStringLiteral("30000"));
+        store("MainHeight", QStringLiteral("20000"));
+        store("PeekTime", QStringLiteral("7"));
+        store("TimeoutTime", QStringLiteral("3"));
+        store("KeepOnTop", QStringLiteral("True"));
+        auto designed = std::make_unique<frmMain>();
+        const QSize designedSize = designed->size();
+        auto window = mwtest::loadedWindow();
+        QCOMPARE(window->pos(), QPoint(200, 100));
+        QCOMPARE(window->size().width(), std::max(designedSize.width(), Twips::toPixelsX(10455, window.get())));
+        QCOMPARE(PeekTime, qint16(7));
+        QCOMPARE(window->countdownStart, qint16(3));
+        QCOMPARE(child<PictureButton>(window.get(), "imgTBontop")->pictureName(), QStringLiteral("LED-GUP"));
+    }
+
+    void storedColumnsTooWideForTheGridAreHalvedLess150()
+    {
+        store("ColAccount", QStringLiteral("9000"));
+        store("ColURL", QStringLiteral("9000"));
+        auto window = mwtest::loadedWindow();
+        const float w = gridWidth(*window);
+        QCOMPARE(ColAccount, float(double(w) * 0.5 - 150.1));
+        QCOMPARE(ColURL, ColAccount);
+        QVERIFY(std::abs(columnWidth(*window, 1) - ColURL) <= 15.0F);
+
+        store("ColAccount", QStringLiteral("1500"));
+        store("ColURL", QStringLiteral("1700"));
+        auto fitting = mwtest::loadedWindow();
+        QCOMPARE(ColAccount, 1500.0F);
+        QVERIFY(std::abs(columnWidth(*fitting, 1) - 1700.0F) <= 15.0F);
+    }
+
+    void theErrorTrapIsSetUp()
+    {
+        auto window = mwtest::loadedWindow();
+        const QString get = QStringLiteral("GET");
+        QCOMPARE(bwOption(11, get).toBool(), true);
+        QCOMPARE(bwOption(12, get).toBool(), false);
+        QCOMPARE(bwOption(15, get).toBool(), false);
+        QCOMPARE(bwOption(16, get).toString(), QStringLiteral("LWD.LOG"));
+        QCOMPARE(bwOption(22, get).toBool(), false);
+        QCOMPARE(bwOption(23, get).toBool(), true);
+        QCOMPARE(bwOption(25, get).toInt(), 20);
+        QCOMPARE(bwOption(26, get).toString(), QStringLiteral("LWD.LOG"));
+        QCOMPARE(bwOption(27, get).toBool(), true);
+    }
+
+    void theCommandLineNamesTheFileToOpen()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("My vault.lwd"), mwtest::accounts({"Alpha"}));
+        auto window = mwtest::loadedWindow(QLatin1Char('"') + file + QStringLiteral("\" "));
+        QVERIFY(window->isDataFileOpen());
+        QCOMPARE(DBpath, file);
+        QCOMPARE(window->statusPanel(1), QStringLiteral("1 Accounts stored."));
+        QCOMPARE(window->statusPanel(2), QStringLiteral("My vault.lwd"));
+
+        // Parts split by a tab are joined without a separator.
+        const QString joined = mwtest::makeFile(*m_env, QStringLiteral("ab.lwd"), {});
+        auto second =
+            mwtest::loadedWindow(m_env->path(QStringLiteral("a")) + QLatin1Char('\t') + QStringLiteral("b.lwd"));
+        QVERIFY(second->isDataFileOpen());
+        QCOMPARE(DBpath, joined);
+    }
+
+    void aCommandLineOfQuotesOpensNothingNotEvenTheLastFile()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("last.lwd"), {});
+        store("DBpath", file);
+        auto window = mwtest::loadedWindow(QStringLiteral("\"\""));
+        QVERIFY(!window->isDataFileOpen());
+        QCOMPARE(window->statusPanel(1), QStringLiteral("No DataBase Loaded:"));
+    }
+
+    void theLastFileOpensOnlyWithAutoLoad()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("last.lwd"), {});
+        store("DBpath", file);
+        store("AutoLoad", QStringLiteral("False"));
+        QVERIFY(!mwtest::loadedWindow()->isDataFileOpen());
+        store("AutoLoad", QStringLiteral("True"));
+        QVERIFY(mwtest::loadedWindow()->isDataFileOpen());
+
+        // A last file that is gone opens nothing and says nothing; it stays the last file.
+        store("DBpath", m_env->path(QStringLiteral("gone.lwd")));
+        auto window = mwtest::loadedWindow();
+        QVERIFY(!window->isDataFileOpen());
+        QVERIFY(MessageBoxSeam::shown().isEmpty());
+        QCOMPARE(DBpath, m_env->path(QStringLiteral("gone.lwd")));
+    }
+
+    void closingWritesTheTenValuesAndCompactsTheFile()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"Alpha", "Beta"}));
+        const ino_t before = inodeOf(file);
+        auto window = mwtest::loadedWindow(file);
+        QDialog other;
+        other.show();
+        window->move(300, 150);
+        window->mnuFileExit_Click();
+        QVERIFY(other.isHidden());
+        QCOMPARE(stored("MainLeft").toFloat(), Twips::fromPixelsX(window->frameGeometry().x(), window.get()));
+        for (const char* key : kExitKeys)
+            QVERIFY2(stored(key) != QLatin1String("<absent>"), key);
+        QCOMPARE(stored("DBpath"), file);
+        QVERIFY(inodeOf(file) != before); // compacted in place into a fresh copy
+        QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()),
+                 QStringList({"Alpha|https://alpha.example", "Beta|https://beta.example"}));
+    }
+
+    void aFileOpenedWithAnotherPasswordIsNotCompacted()
+    {
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"Alpha"}));
+        const ino_t before = inodeOf(file);
+        auto window = mwtest::loadedWindow(file);
+        window->fileCommands().openPassword = QStringLiteral("secret1");
+        window->close();
+        QCOMPARE(inodeOf(file), before);
+    }
+
+    void closingWhileMinimisedWritesNothing()
+    {
+        store("MainLeft", QStringLiteral("2000"));
+        auto window = mwtest::loadedWindow();
+        window->showMinimized();
+        QTRY_VERIFY(window->isMinimized());
+        window->close();
+        for (const char* key : kExitKeys) {
+            if (qstrcmp(key, "MainLeft") != 0)
+                QVERIFY2(stored(key) == QLatin1String("<absent>"), key);
+        }
+        QCOMPARE(stored("MainLeft"), QStringLiteral("2000"));
+    }
+};
+
+QTEST_MAIN(TestFrmMainLoad)
+#include "test_frmMain_load.moc"
