@@ -20,7 +20,6 @@
 #include <benchmark/benchmark.h>
 #include <map>
 #include <openssl/evp.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -255,11 +254,15 @@ int peakMemoryRun(const char* path, const char* key)
         records.setFilter(QStringLiteral("URL LIKE '*abc*'"));
         records.setFilter(QString());
     }
-    struct rusage usage
-    {
-    };
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%ld\n", usage.ru_maxrss);
+    // VmHWM belongs to this program image alone (getrusage's maximum would count the parent's memory at
+    // the fork, which execl does not reset).
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray& line : lines) {
+        if (line.startsWith("VmHWM:"))
+            std::printf("%s\n", line.mid(6).trimmed().split(' ').value(0).constData());
+    }
     return 0;
 }
 
