@@ -3,6 +3,8 @@
 #include "app/LoginValues.h"
 #include "datafile/EngineError.h"
 
+#include <QStringList>
+
 namespace {
 constexpr char kModule[] = "clsConnectionText.cls";
 const QLatin1String kDataSource("Data Source");
@@ -142,16 +144,6 @@ void ConnectionText::append(const QString& name, const QString& value, bool quot
     m_properties.push_back(Property{name, value, quoted});
 }
 
-bool ConnectionText::contains(const QString& name) const
-{
-    BW_TRACE(kModule, "Function contains");
-    for (const auto& property : m_properties) {
-        if (property.name.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 QString ConnectionText::value(const QString& name) const
 {
     BW_TRACE(kModule, "Function value");
@@ -160,15 +152,6 @@ QString ConnectionText::value(const QString& name) const
             return property.value;
     }
     return QString();
-}
-
-QStringList ConnectionText::names() const
-{
-    BW_TRACE(kModule, "Function names");
-    QStringList list;
-    for (const auto& property : m_properties)
-        list << property.name;
-    return list;
 }
 
 QString ConnectionText::dataSource() const
@@ -201,17 +184,6 @@ QString ConnectionText::toString() const
     for (const auto& property : m_properties)
         parts << property.name + QLatin1Char('=') + quoteIfNeeded(property.value, property.quoted);
     return parts.join(QLatin1Char(';'));
-}
-
-QString ConnectionText::redacted() const
-{
-    BW_TRACE(kModule, "Function redacted");
-    ConnectionText copy;
-    for (const auto& property : m_properties)
-        copy.append(property.name,
-                    isPasswordName(property.name) && !property.value.isEmpty() ? QStringLiteral("***") : property.value,
-                    property.quoted);
-    return copy.toString();
 }
 
 void ConnectionText::wipe()

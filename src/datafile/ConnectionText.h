@@ -3,7 +3,6 @@
 // blanks at either end are written in double quotes (a quote inside doubled), so any path and any
 // password survive the round trip; names are compared without regard to letter case.
 #include <QString>
-#include <QStringList>
 #include <vector>
 
 class ConnectionText
@@ -22,9 +21,7 @@ public:
 
     // quoted: write the value in double quotes even when it does not need them (as "" for empty).
     void append(const QString& name, const QString& value, bool quoted = false);
-    bool contains(const QString& name) const;
     QString value(const QString& name) const; // empty when absent
-    QStringList names() const;
 
     // What the engine honours.
     QString dataSource() const;
@@ -34,8 +31,6 @@ public:
 
     // The full text, password included: hand it to the data control, never to a log.
     QString toString() const;
-    // The text with the password values replaced by "***", for diagnostics.
-    QString redacted() const;
 
     // Overwrites the password values held here.
     void wipe();

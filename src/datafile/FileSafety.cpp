@@ -93,19 +93,6 @@ void createPrivateFile(const QString& path)
         throw systemError(errno, QStringLiteral("Cannot create the file"));
 }
 
-void writePrivateFile(const QString& path, const QByteArray& bytes)
-{
-    BW_TRACE(kModule, "Sub writePrivateFile");
-    const QString what = QStringLiteral("Cannot write the file");
-    Descriptor fd(::open(native(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, kPrivateMode));
-    if (fd.get() < 0)
-        throw systemError(errno, what);
-    writeAll(fd.get(), bytes.constData(), bytes.size(), what);
-    syncDescriptor(fd.get(), what);
-    if (fd.close() != 0)
-        throw systemError(errno, what);
-}
-
 void syncFile(const QString& path)
 {
     BW_TRACE(kModule, "Sub syncFile");

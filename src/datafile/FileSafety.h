@@ -1,16 +1,12 @@
 #pragma once
 // File operations that a crash cannot leave half done, for data files and their work files. Every
 // file made here is readable and writable by its owner only. Failures raise a RuntimeError.
-#include <QByteArray>
 #include <QString>
 
 namespace FileSafety {
 
 // Creates an empty file that must not exist yet.
 void createPrivateFile(const QString& path);
-
-// Writes bytes to path from the start (creating the file, cutting off anything longer) and syncs it.
-void writePrivateFile(const QString& path, const QByteArray& bytes);
 
 // Forces a file's contents, or a folder's entries, to the disk.
 void syncFile(const QString& path);

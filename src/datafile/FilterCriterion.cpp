@@ -127,12 +127,6 @@ FilterCriterion FilterCriterion::parse(const QString& criterion)
     return result;
 }
 
-bool FilterCriterion::matchesText(QStringView text) const
-{
-    BW_TRACE("clsFilterCriterion.cls", "Function matchesText");
-    return matchesFolded(text.toString().toCaseFolded());
-}
-
 bool FilterCriterion::matchesFolded(QStringView text) const
 {
     // Runs once per record of a filter: no trace entry, no allocation.

@@ -17,8 +17,7 @@ public:
     static FilterCriterion parse(const QString& criterion);
 
     int column() const { return m_column; }
-    bool matchesText(QStringView text) const;
-    // The same test for a text that is already case-folded (see FoldedColumns): no folding per call.
+    // The test for a text that is already case-folded (QString::toCaseFolded, see FoldedColumns).
     bool matchesFolded(QStringView folded) const;
     // The test for record `index` of a folded column; "begins with" up to four characters is decided by
     // the packed prefix alone.

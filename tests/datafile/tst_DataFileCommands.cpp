@@ -102,9 +102,12 @@ private Q_SLOTS:
         FileDialogSeam::setNextFileName(existing);
         MessageBoxSeam::setNextAnswer(vb::vbCancel);
         m_commands->mnuNewDB_Click();
+        // A template that cannot be written ends the command without a word.
+        FileDialogSeam::setNextFileName(path(QStringLiteral("no such folder/new.lwd")));
+        m_commands->mnuNewDB_Click();
 
         const QList<FileDialogRequest> dialogs = FileDialogSeam::shown();
-        QCOMPARE(dialogs.size(), 3);
+        QCOMPARE(dialogs.size(), 4);
         QCOMPARE(int(dialogs[0].kind), int(FileDialogKind::Save));
         QCOMPARE(dialogs[0].title, QStringLiteral("Choose Data File to Create"));
         QCOMPARE(dialogs[0].filterList, QStringLiteral("PWdata (*.lwd)|*.lwd"));
