@@ -88,8 +88,7 @@ int Main(QApplication& app)
 
     SingleInstance instance;
     instance.listen();
-    QObject::connect(&instance, &SingleInstance::restoreRequested, window.get(),
-                     [&] { SingleInstance::bringToFront(window.get()); });
+    QObject::connect(&instance, &SingleInstance::restoreRequested, window.get(), [&] { window->restoreFromTray(); });
 
     const int result = app.exec();
     wipeSession();

@@ -18,7 +18,6 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <functional>
 #include <memory>
 
 // Security time-out: the count behind it.
@@ -309,8 +308,6 @@ public:
     frmSysTray* sysTray() const;
     // The print command: the master password again, then the report of the records the grid lists.
     void PrintData();
-    // Replaces the master password question before printing (tests); an empty function restores it.
-    static void setPrintConfirmation(std::function<bool()> confirm);
 
 private:
     void connectWindowChrome();

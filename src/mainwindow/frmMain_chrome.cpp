@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWindow>
+#include <functional>
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
@@ -25,12 +26,6 @@ constexpr int kOnTopRecheck = 2000;
 constexpr int kOnTopAfterFocusLost = 5000;
 
 const char* const kNoHelpText = "Unable to display Help Contents. There is no Help associated with this project.";
-
-std::function<bool()>& printConfirmation()
-{
-    static std::function<bool()> confirm;
-    return confirm;
-}
 
 // Runs one step of a tray handler: a step that fails is passed over, so the next one still runs.
 template <class Step> void ignoringFaults(Step&& step)
@@ -67,7 +62,7 @@ class ChromeEvents : public QObject
 {
 public:
     ChromeEvents(frmMain* window, QWidget* coolBar, std::function<void()> stateChanged)
-        : QObject(window), m_window(window), m_coolBar(coolBar), m_stateChanged(std::move(stateChanged))
+        : QObject(window), m_coolBar(coolBar), m_stateChanged(std::move(stateChanged))
     {
         window->installEventFilter(this);
         coolBar->installEventFilter(this);
@@ -76,30 +71,33 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // Nothing is passed on while the window is being destroyed: it is no longer a records window then.
+        auto* window = qobject_cast<frmMain*>(parent());
+        if (!window)
+            return false;
         if (watched == m_coolBar) {
             if (event->type() == QEvent::MouseButtonPress) {
                 auto* mouse = static_cast<QMouseEvent*>(event);
                 const QPointF at = mouse->position();
-                m_window->CoolBar1_MouseDown(buttonValue(mouse->button()), 0, float(at.x()), float(at.y()));
+                window->CoolBar1_MouseDown(buttonValue(mouse->button()), 0, float(at.x()), float(at.y()));
                 return true;
             }
             if (event->type() == QEvent::MouseMove) {
                 auto* mouse = static_cast<QMouseEvent*>(event);
                 const QPointF at = mouse->position();
-                m_window->CoolBar1_MouseMove(buttonValue(mouse->buttons()), 0, float(at.x()), float(at.y()));
+                window->CoolBar1_MouseMove(buttonValue(mouse->buttons()), 0, float(at.x()), float(at.y()));
                 return true;
             }
-        } else if (watched == m_window) {
+        } else if (watched == window) {
             if (event->type() == QEvent::WindowDeactivate)
-                m_window->Form_LostFocus();
+                window->Form_LostFocus();
             else if (event->type() == QEvent::WindowStateChange)
                 m_stateChanged();
         }
-        return QObject::eventFilter(watched, event);
+        return false;
     }
 
 private:
-    frmMain* m_window;
     QWidget* m_coolBar;
     std::function<void()> m_stateChanged;
 };
@@ -382,17 +380,11 @@ void frmMain::mnuFilePrint_Click()
     bwHandler(kModule, "Sub mnuFilePrint_Click", [&] { PrintData(); });
 }
 
-void frmMain::setPrintConfirmation(std::function<bool()> confirm)
-{
-    printConfirmation() = std::move(confirm);
-}
-
 void frmMain::PrintData()
 {
     BW_TRACE(kModule, "Sub PrintData");
     // Every password is printed in clear: the user proves again who they are first.
-    const bool confirmed = printConfirmation() ? printConfirmation()() : ConfirmPassword();
-    if (!confirmed)
+    if (!ConfirmPassword())
         return;
     runRecordReport(this, recordset().get(), &SuspendOnTop);
 }

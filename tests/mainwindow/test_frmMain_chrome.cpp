@@ -3,6 +3,8 @@
 // help, about and print.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
+#include "app/SettingsStore.h"
+#include "app/TextForms.h"
 #include "desktop/MessageBox.h"
 #include "desktop/TrayMessages.h"
 #include "desktop/frmSysTray.h"
@@ -66,7 +68,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
-        frmMain::setPrintConfirmation({});
+        frmMain::clearConfirmations();
         PrintPreviewSeam::clear();
         SysTraySeam::clear();
         m_env.reset();
@@ -178,8 +180,10 @@ private Q_SLOTS:
 
     void theDataFileButtonsStartDisabledAndTheLampShowsTheSetting()
     {
-        KeepOnTop = true;
+        SettingsStore::write(ProgramSettings::userSettingsSection(QStringLiteral("BOB")), QStringLiteral("KeepOnTop"),
+                             TextForms::fromBoolean(true));
         frmMain& window = loaded();
+        QVERIFY(KeepOnTop);
         for (const char* name : {"imgTBsave", "imgTBprint", "imgTBclose"})
             QCOMPARE(picture(window, name)->pictureName(), QStringLiteral("TB-DISABLED"));
         QCOMPARE(picture(window, "imgTBontop")->toolTip(), QStringLiteral("Keep Window on Top"));
@@ -360,15 +364,15 @@ private Q_SLOTS:
         QVERIFY(!window.isVisible());
         QTRY_VERIFY(!tray); // the icon's window is gone with it
         // The window went through its unload: the settings of the session were written.
-        QCOMPARE(ProgramSettings::readSetting(QStringLiteral("Accounts\\BOB\\Settings"), QStringLiteral("DBpath"),
-                                              QString()),
-                 file);
+        const QString section = ProgramSettings::userSettingsSection(QStringLiteral("BOB"));
+        QVERIFY(!SettingsStore::read(section, QStringLiteral("MainWidth")).isEmpty());
+        QCOMPARE(SettingsStore::read(section, QStringLiteral("DBpath")), file);
     }
 
     void helpWithoutAFileTurnsKeepOnTopOffAndSaysSo()
     {
-        KeepOnTop = true;
         frmMain& window = loaded();
+        KeepOnTop = true;
         window.show();
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
@@ -427,14 +431,21 @@ private Q_SLOTS:
             printedCount = report.recordCount();
         });
 
-        frmMain::setPrintConfirmation([] { return false; });
+        // Cancelled: no report and no message.
+        frmMain::queueConfirmation(std::nullopt);
         window.mnuFilePrint_Click();
         QCOMPARE(reports, 0);
         QVERIFY(MessageBoxSeam::shown().isEmpty());
+        // A wrong password: only the confirmation's own message, no report.
+        frmMain::queueConfirmation(QStringLiteral("wrong1"));
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        window.mnuFilePrint_Click();
+        QCOMPARE(reports, 0);
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
 
         child<QLineEdit>(&window, "txtFilter")->setText(QStringLiteral("B"));
         window.cmdFilter_Click();
-        frmMain::setPrintConfirmation([] { return true; });
+        frmMain::queueConfirmation(QStringLiteral("secret1"));
         window.mnuFilePrint_Click();
         QCOMPARE(reports, 1);
         QCOMPARE(printedCount, 3); // Bank of Springfield, BBC, British Gas
