@@ -99,9 +99,16 @@ bool frmMain::ConfirmPassword()
 void frmMain::setRecordsReachable(bool reachable)
 {
     BW_TRACE(kModule, "Sub setRecordsReachable");
-    for (QWidget* records : {static_cast<QWidget*>(ui->Frame2), static_cast<QWidget*>(ui->Frame3),
-                             static_cast<QWidget*>(ui->DataGrid1), static_cast<QWidget*>(ui->Adodc1)})
-        records->setVisible(reachable);
+    // The add and delete pictures stand outside the record panel; while locked they go with it.
+    const QList<QWidget*> records = {ui->Frame2,    ui->Frame3,    ui->DataGrid1, ui->Adodc1,
+                                     ui->imgAddNew, ui->lblAddNew, ui->imgDelete, ui->lblDelete};
+    for (QWidget* widget : records) {
+        // While locked, what was shown keeps its room, so that the window keeps its shape.
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(!reachable && widget->isVisibleTo(this));
+        widget->setSizePolicy(policy);
+        widget->setVisible(reachable);
+    }
     for (QMenu* menu : {ui->mnuFile, ui->mnuEdit, ui->mnuView}) {
         menu->setEnabled(reachable);
         menu->menuAction()->setEnabled(reachable);

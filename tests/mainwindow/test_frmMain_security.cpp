@@ -29,7 +29,7 @@ using mwtest::child;
 
 namespace {
 const char* const kSecrets[] = {"txtPW", "txtKey1", "txtKey2", "txtKey3", "txtKey4"};
-const char* const kRecordViews[] = {"Frame2", "Frame3", "DataGrid1", "Adodc1"};
+const char* const kRecordViews[] = {"Frame2", "Frame3", "DataGrid1", "Adodc1", "imgAddNew", "imgDelete"};
 const char* const kLockedMenus[] = {"mnuFile", "mnuEdit", "mnuView"};
 const QString kLockedText = QStringLiteral("SECURITY TIME OUT! ...REFRESH PASSWORD!");
 
