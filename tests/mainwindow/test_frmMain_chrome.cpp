@@ -294,22 +294,6 @@ private Q_SLOTS:
         QVERIFY(!SuspendOnTop);
     }
 
-    void theTrayIsSetUpAtLoadAndRemovedAtUnload()
-    {
-        frmMain& window = loaded();
-        frmSysTray* tray = window.sysTray();
-        QVERIFY(tray);
-        QCOMPARE(tray->ToolTip(), QStringLiteral("Lockwell"));
-        QVERIFY(tray->IconHandle() != 0);
-        QCOMPARE(tray->menuItemCount(), 3);
-        QCOMPARE(tray->mnuSysTray(0)->text(), QStringLiteral("&Open Lockwell"));
-        QCOMPARE(tray->mnuSysTray(0)->data().toString(), QStringLiteral("open"));
-        QVERIFY(tray->mnuSysTray(1)->isSeparator());
-        QCOMPARE(tray->mnuSysTray(2)->text(), QStringLiteral("&Close"));
-        QCOMPARE(tray->mnuSysTray(2)->data().toString(), QStringLiteral("close"));
-        QCOMPARE(tray->defaultIndex(), 0);
-    }
-
     void theTrayRestoresTheWindow()
     {
         frmMain& window = loaded();
@@ -348,14 +332,24 @@ private Q_SLOTS:
         QVERIFY(!SuspendOnTop);
     }
 
-    void closeFromTheTrayMenuRunsTheShutDown()
+    void theTrayIsSetUpAtLoadAndItsCloseRunsTheShutDown()
     {
         const QString file = mwtest::makeFile(*m_env, QStringLiteral("tray.lwd"), mwtest::accounts({"Alpha"}));
         frmMain& window = loaded(file);
+        QPointer<frmSysTray> tray = window.sysTray();
+        QVERIFY(tray);
+        QCOMPARE(tray->ToolTip(), QStringLiteral("Lockwell"));
+        QVERIFY(tray->IconHandle() != 0);
+        QCOMPARE(tray->menuItemCount(), 3);
+        QCOMPARE(tray->mnuSysTray(0)->text(), QStringLiteral("&Open Lockwell"));
+        QCOMPARE(tray->mnuSysTray(0)->data().toString(), QStringLiteral("open"));
+        QCOMPARE(tray->defaultIndex(), 0);
+        QVERIFY(tray->mnuSysTray(1)->isSeparator());
+        QCOMPARE(tray->mnuSysTray(2)->text(), QStringLiteral("&Close"));
+        QCOMPARE(tray->mnuSysTray(2)->data().toString(), QStringLiteral("close"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.imgTBmin_Click();
-        QPointer<frmSysTray> tray = window.sysTray();
 
         // As the menu sends it: queued, so the choice arrives after the menu has closed.
         Q_EMIT tray->MenuClick(2, QStringLiteral("close"));
