@@ -1,5 +1,7 @@
 #include "DataFileFixtures.h"
 
+#include "app/LoginValues.h"
+#include "crypto/StringCipher.h"
 #include "datafile/AccountTable.h"
 #include "datafile/Compactor.h"
 #include "datafile/ConnectionText.h"
@@ -15,27 +17,6 @@
 
 namespace fixtures {
 
-namespace {
-void insertRecords(const QString& path, const QString& password, const QList<Record>& records)
-{
-    auto db = SqlCipherDatabase::open(path, password);
-    for (const Record& record : records) {
-        AccountRow row;
-        for (int column = 0; column < record.size(); ++column)
-            row.setField(column, record.at(column));
-        AccountTable::insert(*db, row);
-    }
-}
-} // namespace
-
-void writeTemplate(const QString& path)
-{
-    QFile::remove(path);
-    const int result = SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path);
-    if (result != 0)
-        qFatal("the template could not be written: %d", result);
-}
-
 void makeDataFile(const QString& path, const QString& password, const QList<Record>& records)
 {
     const QString plain = path + QStringLiteral(".plain");
@@ -48,8 +29,25 @@ void makeDataFile(const QString& path, const QString& password, const QList<Reco
 
 void makePlainDataFile(const QString& path, const QList<Record>& records)
 {
-    writeTemplate(path);
-    insertRecords(path, QString(), records);
+    QFile::remove(path);
+    const int result = SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path);
+    if (result != 0)
+        qFatal("the template could not be written: %d", result);
+    auto db = SqlCipherDatabase::open(path, QString());
+    for (const Record& record : records) {
+        AccountRow row;
+        for (int column = 0; column < record.size(); ++column)
+            row.setField(column, record.at(column));
+        AccountTable::insert(*db, row);
+    }
+}
+
+void logIn(const QString& userName, const QString& masterPassword)
+{
+    LoginValues::setUserName(userName);
+    LoginValues::setMasterPassword(masterPassword);
+    SetKey(masterPassword);
+    LoginValues::setHeldVerifier(Encrypt(masterPassword));
 }
 
 QStringList readAccounts(const QString& path, const QString& password)
@@ -87,14 +85,6 @@ FolderSnapshot::FolderSnapshot(const QString& folder)
                     QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
         m_files.insert(info.fileName(), line);
     }
-}
-
-QString FolderSnapshot::describe() const
-{
-    QStringList lines;
-    for (auto it = m_files.cbegin(); it != m_files.cend(); ++it)
-        lines << it.key() + QStringLiteral(": ") + it.value();
-    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace fixtures

@@ -44,9 +44,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("password");
-        QTest::newRow("plain") << QStringLiteral("/tmp/a.lwd") << QStringLiteral("abcdK7352");
-        QTest::newRow("semicolons") << QStringLiteral("/tmp/a;b.lwd") << QStringLiteral("p;w=x;K7352");
-        QTest::newRow("quotes") << QStringLiteral("/tmp/\"it's\".lwd") << QStringLiteral("\"'\"\"''K7352");
+        QTest::newRow("semicolons and quotes")
+            << QStringLiteral("/tmp/\"it's\";b.lwd") << QStringLiteral("\"'\";w=x;''K7352");
         QTest::newRow("blanks at the ends") << QStringLiteral(" /tmp/x .lwd ") << QStringLiteral("  pw  K7352 ");
         QTest::newRow("non-ASCII") << QStringLiteral("/tmp/Z\u00fcrich \u00f1.lwd")
                                    << QStringLiteral("\u00e9t\u00e9K7352");
@@ -60,10 +59,9 @@ private Q_SLOTS:
         const ConnectionText parsed = ConnectionText::parse(ConnectionText::forDataFile(path, password).toString());
         QCOMPARE(parsed.dataSource(), path);
         QCOMPARE(parsed.password(), password);
-        QCOMPARE(parsed.value(QStringLiteral("jet oledb:engine type")), QStringLiteral("5"));
     }
 
-    void modeAndLooseSpellingAreUnderstood()
+    void looseSpellingIsUnderstoodAndMalformedTextRefused()
     {
         const ConnectionText text = ConnectionText::parse(
             QStringLiteral(" data source = /x.lwd ; MODE=Read ;;jet oledb:database password='a;b' ; "));
@@ -72,24 +70,14 @@ private Q_SLOTS:
         QVERIFY(text.isReadOnly());
         const ConnectionText exclusive = ConnectionText::parse(QStringLiteral("Mode=Share Exclusive|ReadWrite"));
         QVERIFY(exclusive.isExclusive() && !exclusive.isReadOnly());
-    }
-
-    void malformedTextIsRefused_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no equals") << QStringLiteral("Provider=x;Data Source");
-        QTest::newRow("open quote") << QStringLiteral("Data Source=\"/x.lwd");
-        QTest::newRow("text after quote") << QStringLiteral("Data Source=\"/x\" y;Mode=Read");
-    }
-
-    void malformedTextIsRefused()
-    {
-        QFETCH(QString, text);
-        try {
-            ConnectionText::parse(text);
-            QFAIL("parsed");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), EngineErr::BadArguments);
+        for (const char* malformed :
+             {"Provider=x;Data Source", "Data Source=\"/x.lwd", "Data Source=\"/x\" y;Mode=Read"}) {
+            try {
+                ConnectionText::parse(QString::fromUtf8(malformed));
+                QFAIL(malformed);
+            } catch (const RuntimeError& e) {
+                QCOMPARE(e.number(), EngineErr::BadArguments);
+            }
         }
     }
 };

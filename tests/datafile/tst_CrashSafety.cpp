@@ -4,7 +4,6 @@
 #include "DataFileFixtures.h"
 #include "datafile/AccountTable.h"
 #include "datafile/EngineError.h"
-#include "datafile/FileSafety.h"
 #include "datafile/SqlCipherDatabase.h"
 
 #include <QFile>
@@ -104,7 +103,6 @@ private Q_SLOTS:
         fixtures::makeDataFile(path, kPasswordA, records);
         Accounts expected = readAccounts(path, kPasswordA);
         QRandomGenerator random(20240611);
-        int acknowledged = 0;
         int killedInAWrite = 0;
         for (int run = 0; run < kWriteRuns; ++run) {
             const QString log = m_dir.filePath(QStringLiteral("writes-%1.log").arg(run));
@@ -112,7 +110,6 @@ private Q_SLOTS:
             const ChildLog childLog = readLog(log);
             for (const QStringList& op : childLog.done)
                 apply(expected, op);
-            acknowledged += int(childLog.done.size());
             killedInAWrite += childLog.underWay.isEmpty() ? 0 : 1;
             Accounts withUnderWay = expected;
             apply(withUnderWay, childLog.underWay);
@@ -125,7 +122,6 @@ private Q_SLOTS:
                                     .arg(expected.size())));
             expected = onDisk;
         }
-        qInfo("%d writes acknowledged; %d of %d kills fell inside a write", acknowledged, killedInAWrite, kWriteRuns);
         QVERIFY(killedInAWrite > kWriteRuns / 2);
     }
 
@@ -141,7 +137,6 @@ private Q_SLOTS:
         const Accounts expected = readAccounts(path, kPasswordA);
         bool underA = true;
         QRandomGenerator random(4242);
-        int replaced = 0;
         int killedInACompaction = 0;
         for (int run = 0; run < kCompactionRuns; ++run) {
             const QString log = m_dir.filePath(QStringLiteral("compact-%1.log").arg(run));
@@ -149,7 +144,6 @@ private Q_SLOTS:
             const QString& to = underA ? kPasswordB : kPasswordA;
             runAndKill({QStringLiteral("compact"), path, from, to, work, log}, random, 500);
             const ChildLog childLog = readLog(log);
-            replaced += int(childLog.done.size());
             killedInACompaction += childLog.underWay.isEmpty() ? 0 : 1;
             if (childLog.done.size() % 2 == 1)
                 underA = !underA;
@@ -165,11 +159,8 @@ private Q_SLOTS:
             }
             QVERIFY2(onDisk == expected, qPrintable(QStringLiteral("run %1").arg(run)));
         }
-        qInfo("%d compactions completed; %d of %d kills fell inside a compaction", replaced, killedInACompaction,
-              kCompactionRuns);
         QVERIFY(killedInACompaction > kCompactionRuns / 2);
         QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
-        FileSafety::removeFile(FileSafety::replacementName(path));
     }
 };
 
