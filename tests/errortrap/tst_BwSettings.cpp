@@ -14,20 +14,13 @@ private Q_SLOTS:
         const IniFile ini = IniFile::load(QStringLiteral("/nonexistent/BWCLIENT.INI"));
         QVERIFY(!ini.exists());
         const BwSettings s = BwSettings::fromIni(ini);
-        QVERIFY(!s.circularLog);
         QCOMPARE(s.circularFileName, QStringLiteral("circ0001.log"));
         QCOMPARE(s.recordSize, 1024);
         QCOMPARE(s.maxRecords, 10);
-        QVERIFY(!s.forceSystemInfo);
-        QVERIFY(s.emailAddress.isEmpty());
-        QVERIFY(!s.writeToDisk);
-        QVERIFY(!s.captureToDisk);
-        QVERIFY(s.logFileName.isEmpty());
-        QVERIFY(!s.silentRun);
         QCOMPARE(s.displayMode, 0);
-        QVERIFY(s.includeResources && s.includeMemory && s.includeArguments && s.includeUser);
-        QVERIFY(s.tracing());
-        QVERIFY(!s.circularLogActive());
+        QVERIFY(!s.circularLog && !s.circularLogActive() && !s.forceSystemInfo && !s.silentRun);
+        QVERIFY(!s.writeToDisk && !s.captureToDisk && s.logFileName.isEmpty() && s.emailAddress.isEmpty());
+        QVERIFY(s.includeResources && s.includeMemory && s.includeArguments && s.includeUser && s.tracing());
     }
 
     // Names in any letter case, "Log File" and "log file" one section, quotes dropped, the first key wins,

@@ -12,46 +12,26 @@ class TestTraceStack : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void entryTextIndentsByDepth()
-    {
-        TraceStack stack;
-        stack.push(QLatin1String("Lockwell.bas"), QLatin1String("Sub Main"), kNoArgs);
-        stack.push(kModule, QLatin1String("Sub Form_Load"), kNoArgs);
-        stack.push(QLatin1String("basBlowfish.bas"), QLatin1String("Function blf_F"), kNoArgs);
-        QCOMPARE(stack.entries(), QStringList({QStringLiteral("1 : Lockwell.bas : Sub Main : "),
-                                               QStringLiteral("2 : \tfrmLogin.frm : Sub Form_Load : "),
-                                               QStringLiteral("3 : \t\tbasBlowfish.bas : Function blf_F : ")}));
-    }
-
-    void balancedPopsUnwind()
-    {
-        TraceStack stack;
-        stack.push(kModule, QLatin1String("Sub cmdOK_Click"), kNoArgs);
-        stack.push(kModule, QLatin1String("Sub cmdOK"), kNoArgs);
-        // A title that is only the start of the top entry's title does not match it.
-        QCOMPARE(stack.pop(kModule, QLatin1String("Sub cmdOK_")), TraceStack::Pop::Unbalanced);
-        QCOMPARE(stack.depth(), 2);
-        QCOMPARE(stack.pop(kModule, QLatin1String("Sub cmdOK")), TraceStack::Pop::Balanced);
-        QCOMPARE(stack.pop(kModule, QLatin1String("Sub cmdOK_Click")), TraceStack::Pop::Balanced);
-        QCOMPARE(stack.depth(), 0);
-        QVERIFY(stack.entry(1).isEmpty());
-    }
-
-    // A missed pop is repaired when the caller leaves; a pop nobody pushed changes nothing.
-    void unbalancedPops()
+    // A title that only starts the top entry's title does not match it; a missed pop is repaired when the
+    // caller leaves; a pop nobody pushed changes nothing.
+    void popsBalancedRepairedAndUnbalanced()
     {
         TraceStack stack;
         stack.push(kModule, QLatin1String("Sub A"), kNoArgs);
-        stack.push(kModule, QLatin1String("Sub B"), kNoArgs);
-        stack.push(kModule, QLatin1String("Sub C"), kNoArgs);
+        stack.push(kModule, QLatin1String("Sub cmdOK_Click"), kNoArgs);
+        stack.push(kModule, QLatin1String("Sub cmdOK"), kNoArgs);
+        QCOMPARE(stack.pop(kModule, QLatin1String("Sub cmdOK_")), TraceStack::Pop::Unbalanced);
         QCOMPARE(stack.pop(kModule, QLatin1String("Sub Z")), TraceStack::Pop::Unbalanced);
         QCOMPARE(stack.depth(), 3);
-        QCOMPARE(stack.pop(kModule, QLatin1String("Sub B")), TraceStack::Pop::Repaired);
+        QCOMPARE(stack.pop(kModule, QLatin1String("Sub cmdOK")), TraceStack::Pop::Balanced);
+        stack.push(kModule, QLatin1String("Sub C"), kNoArgs);
+        QCOMPARE(stack.pop(kModule, QLatin1String("Sub cmdOK_Click")), TraceStack::Pop::Repaired);
         QCOMPARE(stack.depth(), 1);
         QVERIFY(stack.entry(2).isEmpty());
         QCOMPARE(stack.pop(kModule, QLatin1String("Sub A")), TraceStack::Pop::Balanced);
         QCOMPARE(stack.pop(kModule, QLatin1String("Sub A")), TraceStack::Pop::Unbalanced);
         QCOMPARE(stack.depth(), 0);
+        QVERIFY(stack.entry(1).isEmpty());
     }
 
     // Past 1000 levels pushes are counted, not kept, so a deep recursion still unwinds to 0.
