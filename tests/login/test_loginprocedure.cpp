@@ -86,8 +86,6 @@ private Q_SLOTS:
         QVERIFY(procedure().attempt(QStringLiteral("alice"), QStringLiteral("Secret")));
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         const QString verifier = storedVerifier(QStringLiteral("ALICE"));
-        QCOMPARE(verifier.size(), 8); // one enciphered block: six characters and their padding
-        QVERIFY(verifier != QStringLiteral("Secret"));
         QCOMPARE(lastLogin(), QStringLiteral("ALICE"));
         QCOMPARE(LoginValues::userName(), QStringLiteral("ALICE"));
         QCOMPARE(LoginValues::masterPassword(), QStringLiteral("Secret"));
@@ -99,43 +97,32 @@ private Q_SLOTS:
         QVERIFY(!file.readAll().contains("Secret"));
     }
 
-    void namesAreOneUserWhateverTheirLetterCase()
+    // A returning user: the name in any letter case, the password exactly; wrong passwords are refused
+    // without limit, named with Caps Lock when it is on, and change nothing.
+    void returningUserNameCaseWrongPasswordsAndCapsLock()
     {
         registerUser(QStringLiteral("Bob1"), QStringLiteral("pass"));
-        QVERIFY(procedure().attempt(QStringLiteral("BOB1"), QStringLiteral("pass")));
-        QVERIFY(procedure().attempt(QStringLiteral("bOb1"), QStringLiteral("pass")));
-        QCOMPARE(m_asked, 1); // registered once, recognised after
-        QCOMPARE(lastLogin(), QStringLiteral("BOB1"));
-        // The password is not a name: its case counts.
-        QVERIFY(!procedure().attempt(QStringLiteral("bob1"), QStringLiteral("PASS")));
-        expectOneBox(kInvalid, vb::vbExclamation);
-    }
-
-    void wrongPasswordsAreRefusedWithoutLimitAndChangeNothing()
-    {
-        registerUser(QStringLiteral("carol"), QStringLiteral("right-one"));
         registerUser(QStringLiteral("dave"), QStringLiteral("daves"));
-        const QString verifier = storedVerifier(QStringLiteral("CAROL"));
+        const QString verifier = storedVerifier(QStringLiteral("BOB1"));
         for (int i = 0; i < 5; ++i)
-            QVERIFY(!procedure().attempt(QStringLiteral("carol"), QStringLiteral("wrong-one")));
+            QVERIFY(!procedure().attempt(QStringLiteral("bob1"), QStringLiteral("PASS")));
         expectOneBox(kInvalid, vb::vbExclamation, 4);
-        QCOMPARE(storedVerifier(QStringLiteral("CAROL")), verifier);
+        QCOMPARE(storedVerifier(QStringLiteral("BOB1")), verifier);
         QCOMPARE(lastLogin(), QStringLiteral("DAVE")); // written only on success
         QCOMPARE(LoginValues::userName(), QStringLiteral("DAVE"));
-        QVERIFY(procedure().attempt(QStringLiteral("carol"), QStringLiteral("right-one")));
-        QCOMPARE(lastLogin(), QStringLiteral("CAROL"));
-    }
 
-    void capsLockIsNamedWhenAPasswordIsWrong()
-    {
-        registerUser(QStringLiteral("erin"), QStringLiteral("lower"));
+        MessageBoxSeam::clear();
         CapsLockSeam::pin(true);
-        QVERIFY(!procedure().attempt(QStringLiteral("erin"), QStringLiteral("LOWER")));
+        QVERIFY(!procedure().attempt(QStringLiteral("bob1"), QStringLiteral("PASS")));
         expectOneBox(kInvalid + kCaps, vb::vbExclamation);
         MessageBoxSeam::clear();
         m_confirmations = {QStringLiteral("other")};
         QVERIFY(!procedure().attempt(QStringLiteral("frank"), QStringLiteral("mine")));
         expectOneBox(kMismatch + kCaps, vb::vbExclamation);
+
+        QVERIFY(procedure().attempt(QStringLiteral("bOb1"), QStringLiteral("pass")));
+        QCOMPARE(m_asked, 3); // recognised, not registered again
+        QCOMPARE(lastLogin(), QStringLiteral("BOB1"));
     }
 
     void lengthsAreCheckedNameFirst_data()
@@ -145,7 +132,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("3-character name, 3-character password")
             << QStringLiteral("abc") << QStringLiteral("xyz") << kShortName;
-        QTest::newRow("empty name") << QStringLiteral("") << QStringLiteral("long enough") << kShortName;
         QTest::newRow("3-character password") << QStringLiteral("abcd") << QStringLiteral("xyz") << kShortPassword;
         QTest::newRow("blanks count, nothing is trimmed")
             << QStringLiteral(" ab ") << QStringLiteral("    ") << QString();
@@ -191,7 +177,6 @@ private Q_SLOTS:
             QStringLiteral("Password may only contain Western European letters,\r\ndigits and signs, try again!");
         QTest::newRow("backslash reaching into another section")
             << QStringLiteral("BOB\\SETTINGS") << QStringLiteral("secret") << separator;
-        QTest::newRow("slash") << QStringLiteral("bob/x") << QStringLiteral("secret") << separator;
         QTest::newRow("Greek name") << QStringLiteral("\u03b1\u03b2\u03b3\u03b4") << QStringLiteral("secret") << name;
         QTest::newRow("emoji in the password") << QStringLiteral("kate") << QStringLiteral("pw\U0001F600x") << password;
         QTest::newRow("euro sign and accents are code page")

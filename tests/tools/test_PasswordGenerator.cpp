@@ -53,12 +53,10 @@ private Q_SLOTS:
         using T = PasswordType;
         using C = LetterCase;
         QTest::newRow("alpha+numeric") << T::AlphaNumeric << C::Mixed << kDigits + kUpper + kLower;
-        QTest::newRow("alpha") << T::Alpha << C::Mixed << kUpper + kLower;
         QTest::newRow("numeric") << T::Numeric << C::Mixed << kDigits;
         // The case is applied after drawing, so each letter comes out twice per pass.
         QTest::newRow("alpha+numeric upper") << T::AlphaNumeric << C::Upper << kDigits + kUpper + kUpper;
         QTest::newRow("alpha lower") << T::Alpha << C::Lower << kLower + kLower;
-        QTest::newRow("numeric upper") << T::Numeric << C::Upper << kDigits;
     }
     // One pass over the 75 codes, one fraction per code, yields exactly the pool in code order.
     void poolInCodeOrder()

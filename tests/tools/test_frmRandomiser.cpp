@@ -1,19 +1,16 @@
-// The generator dialog: designer state, length label and limit, type and case, Accept's state, the
-// answer handed back, reuse and unloading, and the tab order.
+// The generator dialog: length label and limit, type and case, Accept's state, the answer handed back,
+// reuse and unloading.
 #include "tools/frmRandomiser.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <utility>
 
 namespace {
 template <class T = QWidget> T* find(QObject* dialog, const char* name)
@@ -69,46 +66,13 @@ class TestFrmRandomiser : public QObject
 private Q_SLOTS:
     void cleanup() { frmRandomiser::unload(); }
 
-    void designerState()
-    {
-        frmRandomiser d;
-        QCOMPARE(d.windowTitle(), QStringLiteral("Password Generator"));
-        QSlider* length = slider(&d);
-        QCOMPARE(QList<int>(
-                     {length->minimum(), length->maximum(), length->value(), length->singleStep(), length->pageStep()}),
-                 QList<int>({4, 16, 8, 1, 4}));
-        QCOMPARE(find<QLabel>(&d, "lblPWC")->text(), QStringLiteral(" 8: Characters"));
-        QVERIFY(box(&d)->text().isEmpty());
-        QCOMPARE(box(&d)->maxLength(), 8);
-        const std::pair<const char*, const char*> texts[] = {
-            {"fraType", " TYPE "},
-            {"optType0", "Alpha + Numeric"},
-            {"optType1", "Alpha"},
-            {"optType2", "Numeric"},
-            {"frmCase", " CASE "},
-            {"optCase0", "Mixed"},
-            {"optCase1", "Upper"},
-            {"optCase2", "Lower"},
-            {"cmdGen", "&Generate"},
-            {"cmdAccept", "&Accept"},
-            {"cmdCancel", "&Cancel"},
-            {"lblWarning", "WARNING: Pressing ACCEPT will overwrite the existing Account Password!"}};
-        for (const auto& [name, text] : texts) {
-            QWidget* w = find(&d, name);
-            QCOMPARE(w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(), QString::fromUtf8(text));
-        }
-        QVERIFY(checked(&d, "optType0") && checked(&d, "optCase0") && !find(&d, "cmdAccept")->isEnabled());
-        d.show();
-        QCOMPARE(d.minimumSize(), d.maximumSize());
-        QVERIFY(!(d.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QCOMPARE(d.focusWidget(), box(&d));
-    }
-
     // The slider changes the label and how much can be typed, never the text already in the box.
-    void sliderSetsLabelAndTypingLimit()
+    void sliderGenerateAndAccept()
     {
         frmRandomiser d;
         d.show();
+        QCOMPARE(d.focusWidget(), box(&d));
+        QVERIFY(checked(&d, "optType0") && checked(&d, "optCase0") && !find(&d, "cmdAccept")->isEnabled());
         slider(&d)->setValue(12);
         QCOMPARE(find<QLabel>(&d, "lblPWC")->text(), QStringLiteral(" 12: Characters"));
         QTest::keyClicks(box(&d), QStringLiteral("abcdefghijklmnopqrst"));
@@ -116,38 +80,21 @@ private Q_SLOTS:
 
         slider(&d)->setValue(4);
         QCOMPARE(box(&d)->text(), QStringLiteral("abcdefghijkl"));
-        QTest::keyClicks(box(&d), QStringLiteral("xyz"));
-        QTest::keyClick(box(&d), Qt::Key_Backspace);
-        QTest::keyClicks(box(&d), QStringLiteral("x"));
-        QCOMPARE(box(&d)->text(), QStringLiteral("abcdefghijk"));
         box(&d)->selectAll();
         QTest::keyClicks(box(&d), QStringLiteral("abcdefg"));
         QCOMPARE(box(&d)->text(), QStringLiteral("abcd"));
 
-        click(&d, "cmdGen");
-        const QString generated = box(&d)->text();
-        slider(&d)->setValue(16);
-        QCOMPARE(box(&d)->text(), generated);
-    }
-
-    // Generate fills the slider's length; Accept is enabled exactly while the box holds text.
-    void generateAndAcceptState()
-    {
-        frmRandomiser d;
-        d.show();
-        for (int length = 4; length <= 16; ++length) {
-            slider(&d)->setValue(length);
-            click(&d, "cmdGen");
-            QCOMPARE(box(&d)->text().size(), length);
-        }
+        // Generate fills the slider's length; Accept is enabled exactly while the box holds text.
         QWidget* accept = find(&d, "cmdAccept");
         QVERIFY(accept->isEnabled());
         box(&d)->clear();
         QVERIFY(!accept->isEnabled());
-        QTest::keyClicks(box(&d), QStringLiteral("a"));
-        QVERIFY(accept->isEnabled());
-        QTest::keyClick(box(&d), Qt::Key_Backspace);
-        QVERIFY(!accept->isEnabled());
+        for (int length : {4, 11, 16}) {
+            slider(&d)->setValue(length);
+            click(&d, "cmdGen");
+            QCOMPARE(box(&d)->text().size(), length);
+            QVERIFY(accept->isEnabled());
+        }
     }
 
     // Numeric disables the case choices without changing them; the case then has no effect.
@@ -158,8 +105,6 @@ private Q_SLOTS:
         click(&d, "optCase1");
         click(&d, "optType2");
         QVERIFY(!find(&d, "frmCase")->isEnabled());
-        for (const char* name : {"optCase0", "optCase1", "optCase2"})
-            QVERIFY(!find(&d, name)->isEnabled());
         QVERIFY(checked(&d, "optCase1"));
         click(&d, "cmdGen");
         QVERIFY2(matches(box(&d)->text(), "^[0-9]{16}$"), qPrintable(box(&d)->text()));
@@ -234,21 +179,6 @@ private Q_SLOTS:
             click(d, "cmdCancel");
         }));
         QVERIFY(fresh);
-    }
-
-    void tabOrder()
-    {
-        frmRandomiser d;
-        QStringList chain;
-        QWidget* first = find(&d, "cmdGen");
-        QWidget* w = first;
-        do {
-            if (w->focusPolicy() & Qt::TabFocus)
-                chain << w->objectName();
-            w = w->nextInFocusChain();
-        } while (w != first);
-        QCOMPARE(chain, QStringList({"cmdGen", "cmdAccept", "cmdCancel", "optType0", "optType1", "optType2", "optCase0",
-                                     "optCase1", "optCase2", "txtRandom", "sldNumChars"}));
     }
 };
 
