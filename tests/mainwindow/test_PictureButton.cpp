@@ -1,10 +1,20 @@
 // The picture button: pictures by resource name, pressing with any mouse button, clicking with the
-// left one, nothing for a disabled button, and following a command's enabled state.
+// left one and nothing for a disabled button.
 #include "mainwindow/PictureButton.h"
 
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+namespace {
+std::unique_ptr<PictureButton> xButton()
+{
+    auto button = std::make_unique<PictureButton>();
+    button->setUpPicture(QStringLiteral("XUP"));
+    button->setDownPicture(QStringLiteral("XDOWN"));
+    button->resize(32, 32);
+    return button;
+}
+} // namespace
 
 class TestPictureButton : public QObject
 {
@@ -41,61 +51,32 @@ private Q_SLOTS:
     {
         QFETCH(Qt::MouseButton, mouse);
         QFETCH(bool, clicks);
-        PictureButton button;
-        button.setUpPicture(QStringLiteral("XUP"));
-        button.setDownPicture(QStringLiteral("XDOWN"));
-        button.resize(32, 32);
-        QSignalSpy clicked(&button, &PictureButton::clicked);
-
-        QTest::mousePress(&button, mouse, {}, QPoint(10, 10));
-        QCOMPARE(button.pictureName(), QStringLiteral("XDOWN"));
-        QTest::mouseRelease(&button, mouse, {}, QPoint(10, 10));
-        QCOMPARE(button.pictureName(), QStringLiteral("XUP"));
+        auto button = xButton();
+        QSignalSpy clicked(button.get(), &PictureButton::clicked);
+        QTest::mousePress(button.get(), mouse, {}, QPoint(10, 10));
+        QCOMPARE(button->pictureName(), QStringLiteral("XDOWN"));
+        QTest::mouseRelease(button.get(), mouse, {}, QPoint(10, 10));
+        QCOMPARE(button->pictureName(), QStringLiteral("XUP"));
         QCOMPARE(clicked.count(), clicks ? 1 : 0);
     }
 
-    void releasingOutsideIsNoClick()
+    void releasingOutsideOrDisabledIsNoClick()
     {
-        PictureButton button;
-        button.setUpPicture(QStringLiteral("XUP"));
-        button.setDownPicture(QStringLiteral("XDOWN"));
-        button.resize(32, 32);
-        QSignalSpy clicked(&button, &PictureButton::clicked);
-        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
-        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(60, 10));
+        auto button = xButton();
+        QSignalSpy down(button.get(), &PictureButton::mouseDown);
+        QSignalSpy clicked(button.get(), &PictureButton::clicked);
+        QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(60, 10));
         QCOMPARE(clicked.count(), 0);
-        QCOMPARE(button.pictureName(), QStringLiteral("XUP")); // released, even without the click
-    }
+        QCOMPARE(button->pictureName(), QStringLiteral("XUP")); // released, even without the click
 
-    void aDisabledButtonGetsNoEvents()
-    {
-        PictureButton button;
-        button.setUpPicture(QStringLiteral("XUP"));
-        button.setDownPicture(QStringLiteral("XDOWN"));
-        button.resize(32, 32);
-        button.setEnabled(false);
-        QSignalSpy down(&button, &PictureButton::mouseDown);
-        QSignalSpy clicked(&button, &PictureButton::clicked);
-        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
-        QCOMPARE(button.pictureName(), QStringLiteral("XUP"));
-        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(10, 10));
+        button->setEnabled(false);
+        down.clear();
+        QTest::mousePress(button.get(), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(button->pictureName(), QStringLiteral("XUP"));
+        QTest::mouseRelease(button.get(), Qt::LeftButton, {}, QPoint(10, 10));
         QCOMPARE(down.count(), 0);
         QCOMPARE(clicked.count(), 0);
-    }
-
-    void followsTheCommandItStandsFor()
-    {
-        QWidget panel;
-        auto* command = new QPushButton(&panel);
-        command->setVisible(false);
-        auto* button = new PictureButton(&panel);
-        command->setEnabled(false);
-        button->mirrorEnabledOf(command);
-        QVERIFY(!button->isEnabled());
-        command->setEnabled(true);
-        QVERIFY(button->isEnabled());
-        command->setEnabled(false);
-        QVERIFY(!button->isEnabled());
     }
 };
 

@@ -1,17 +1,16 @@
-// The data file commands run from the records window: what the window shows after New, Open, Open With
-// Password and Close, and the toolbar pictures that start them.
+// The data file commands run from the records window: what the window shows after New, Open and Close,
+// and the toolbar picture that starts them. Which password opens whose file is the commands' own
+// business, tested with them.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileCommands.h"
 #include "datafile/Recordset.h"
 #include "desktop/FileDialog.h"
-#include "desktop/MessageBox.h"
 #include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -95,36 +94,6 @@ private Q_SLOTS:
         // The record typed before the close was written by the compaction that closed the file.
         QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()).size(), 3);
         QCOMPARE(DBpath, file);
-    }
-
-    void anotherUsersFileOpensWithItsPassword()
-    {
-        mwtest::logIn(QStringLiteral("ALICE"), QStringLiteral("alice-pw"));
-        const QString file = mwtest::makeFile(*m_env, QStringLiteral("alice.lwd"), mwtest::accounts({"Alice's bank"}));
-        mwtest::logIn(); // BOB again
-        mwtest::whenModalShows([](QWidget* dialog) {
-            child<QLineEdit>(dialog, "txtPassword")->setText(QStringLiteral("alice-pw"));
-            child<QPushButton>(dialog, "cmdOK")->click();
-        });
-        FileDialogSeam::setNextFileName(file);
-        m_window->mnuOpenSpecial_Click();
-        QVERIFY(m_window->isDataFileOpen());
-        QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("Alice's bank"));
-        QCOMPARE(m_window->fileCommands().openPassword, QStringLiteral("alice-pw"));
-    }
-
-    void aFileOfAnotherUserDoesNotOpenWithTheLogin()
-    {
-        mwtest::logIn(QStringLiteral("ALICE"), QStringLiteral("alice-pw"));
-        const QString file = mwtest::makeFile(*m_env, QStringLiteral("alice.lwd"), mwtest::accounts({"Alice's bank"}));
-        mwtest::logIn();
-        FileDialogSeam::setNextFileName(file);
-        m_window->mnuFileOpen_Click();
-        QVERIFY(!m_window->isDataFileOpen());
-        QCOMPARE(MessageBoxSeam::shown().size(), 1);
-        QCOMPARE(MessageBoxSeam::shown().first().title, QStringLiteral("PASSWORD MISMATCH!"));
-        QVERIFY(child(m_window.get(), "Frame3")->isHidden());
-        QVERIFY(!child(m_window.get(), "txtDataInform")->isHidden());
     }
 };
 

@@ -110,7 +110,6 @@ private Q_SLOTS:
         QTest::addColumn<double>("kept");
         QTest::newRow("account to 90 %") << 0 << 0.9 << 0.7;
         QTest::newRow("account to 10 %") << 0 << 0.1 << 0.2;
-        QTest::newRow("URL to 90 %") << 1 << 0.9 << 0.7;
         QTest::newRow("URL to 40 %") << 1 << 0.4 << 0.4;
     }
 
@@ -217,20 +216,6 @@ private Q_SLOTS:
         m_window->DataGrid1_HeadClick(0); // descending: the first match in the grid's order
         QTest::keyClick(grid(), 'g');
         QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("google"));
-    }
-
-    void withOneRecordTheGridKeepsTheKey()
-    {
-        box("txtFilter")->setText(QStringLiteral("Zo"));
-        m_window->cmdFilter_Click();
-        int key = 'z';
-        m_window->DataGrid1_KeyPress(key);
-        QCOMPARE(key, int('z'));
-        key = '#';
-        box("txtFilter")->setText(QString());
-        m_window->cmdFilter_Click();
-        m_window->DataGrid1_KeyPress(key);
-        QCOMPARE(key, int('#'));
     }
 };
 

@@ -2,7 +2,6 @@
 // generator, the information box and the boxes after a file was closed.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
-#include "datafile/DataControl.h"
 #include "datafile/Recordset.h"
 #include "desktop/Clipboard.h"
 #include "mainwindow/frmMain.h"
@@ -14,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 using mwtest::child;
 
@@ -101,11 +99,7 @@ private Q_SLOTS:
         QVERIFY(!clipboardMarkedSecret());
         m_window->cmdInfo_Click(); // a multi-line box as it shows its text
         QCOMPARE(clipboardText(), QStringLiteral("line 1\nline 2"));
-    }
-
-    void copyingAnEmptyFieldLeavesAnEmptyText()
-    {
-        setClipboardText(QStringLiteral("left over"), false);
+        setClipboardText(QStringLiteral("left over"), false); // an empty field leaves an empty text
         m_window->cmdName_Click();
         QCOMPARE(clipboardText(), QString());
     }
@@ -114,13 +108,19 @@ private Q_SLOTS:
     {
         for (const char* box : kSecrets)
             QVERIFY(masked(*m_window, box));
-        m_window->cmdKey2_Click();
-        QCOMPARE(clipboardText(), QStringLiteral("2222"));
+        m_window->cmdKey1_Click();
+        QCOMPARE(clipboardText(), QStringLiteral("1111"));
         QVERIFY(clipboardMarkedSecret());
-        QVERIFY(!masked(*m_window, "txtKey2"));
+        QVERIFY(!masked(*m_window, "txtKey1"));
         QVERIFY(masked(*m_window, "txtPW"));
         QVERIFY(m_window->Timer1.isActive());
         QCOMPARE(m_window->Timer1.interval(), 10 * 1000);
+        // The mask belongs to the box, not the record: the next record's key shows until the tick.
+        m_window->recordset()->moveNext();
+        QCOMPARE(m_window->boxText("txtKey1"), QStringLiteral("9999"));
+        QVERIFY(!masked(*m_window, "txtKey1"));
+        m_window->Timer1_Timer();
+        QVERIFY(masked(*m_window, "txtKey1"));
     }
 
     void oneTimerMasksEverySecretAfterTheLastReveal()
@@ -143,16 +143,6 @@ private Q_SLOTS:
         QCOMPARE(m_window->Timer1.interval(), 0);
     }
 
-    void theMaskBelongsToTheBoxNotTheRecord()
-    {
-        m_window->cmdKey1_Click();
-        m_window->recordset()->moveNext();
-        QCOMPARE(m_window->boxText("txtKey1"), QStringLiteral("9999"));
-        QVERIFY(!masked(*m_window, "txtKey1")); // the next record's key shows until the tick
-        m_window->Timer1_Timer();
-        QVERIFY(masked(*m_window, "txtKey1"));
-    }
-
     void theTimerFiresOnItsOwn()
     {
         PeekTime = 1;
@@ -160,39 +150,14 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(masked(*m_window, "txtKey3"), 3000);
     }
 
-    void afterTheOptionsTheMasksFollowPeekOn()
+    void anAcceptedPasswordIsWrittenAtOnceACancelledOneChangesNothing()
     {
-        m_window->cmdSP_Click();
-        PeekOn = false;
-        m_window->MaskAfterOptions();
-        QVERIFY(!m_window->Timer1.isActive());
-        for (const char* box : kSecrets)
-            QVERIFY(!masked(*m_window, box));
-        // A reveal and its tick mask them all again.
-        m_window->cmdKey4_Click();
-        m_window->Timer1_Timer();
-        for (const char* box : kSecrets)
-            QVERIFY(masked(*m_window, box));
-        PeekOn = true;
-        m_window->cmdSP_Click();
-        m_window->MaskAfterOptions();
-        QVERIFY(masked(*m_window, "txtPW"));
-    }
+        const QStringList before = stored();
+        answerGenerator(QString());
+        m_window->cmdRP_Click();
+        QCOMPARE(m_window->boxText("txtPW"), QStringLiteral("pw-alpha"));
+        QCOMPARE(stored(), before);
 
-    void aRevealWhileLockedThatIsNotConfirmedCopiesNothing()
-    {
-        setClipboardText(QStringLiteral("left over"), false);
-        m_window->Locked = true;
-        // Whatever confirmation comes up is cancelled.
-        mwtest::whenModalShows([](QWidget* dialog) { dialog->close(); });
-        m_window->cmdSP_Click();
-        QCOMPARE(clipboardText(), QString());
-        QVERIFY(masked(*m_window, "txtPW"));
-        QVERIFY(!m_window->Timer1.isActive());
-    }
-
-    void anAcceptedPasswordIsWrittenAtOnce()
-    {
         m_window->recordset()->moveNext(); // Beta
         answerGenerator(QStringLiteral("N3w!Gen8"));
         m_window->cmdRP_Click();
@@ -201,16 +166,6 @@ private Q_SLOTS:
         QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("Beta"));
         QCOMPARE(stored().at(1), QStringLiteral("Beta|https://beta.example|bert|N3w!Gen8||PIN|9999"));
         QCOMPARE(child<QLineEdit>(m_window.get(), "txtPW")->selectedText(), QStringLiteral("N3w!Gen8"));
-    }
-
-    void aCancelledGeneratorChangesNothing()
-    {
-        const QStringList before = stored();
-        answerGenerator(QString());
-        m_window->cmdRP_Click();
-        QCOMPARE(m_window->boxText("txtPW"), QStringLiteral("pw-alpha"));
-        QCOMPARE(m_window->recordset()->editMode(), int(Recordset::EditNone));
-        QCOMPARE(stored(), before);
     }
 
     void theInformationBoxTellsTheState()

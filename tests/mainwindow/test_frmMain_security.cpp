@@ -171,22 +171,7 @@ private Q_SLOTS:
         verifyLocked(true);
     }
 
-    void unlockingWithTheRightPasswordRestartsTheCount()
-    {
-        loadWithRecords();
-        lockNow();
-        frmMain::queueConfirmation(QStringLiteral("secret1"));
-        m_window->cmdPassword_Click();
-        QVERIFY(MessageBoxSeam::shown().isEmpty());
-        verifyLocked(false);
-        QCOMPARE(m_window->statusPanel(1), QString());
-        QVERIFY(!child<QPushButton>(m_window.get(), "cmdPassword")->isEnabled());
-        QVERIFY(m_window->Timer2.isActive());
-        QCOMPARE(m_window->countdownLeft, qint16(5));
-        QVERIFY(!SuspendOnTop);
-    }
-
-    void aWrongPasswordShowsTwoBoxesInTurnAndKeepsTheLock()
+    void aWrongPasswordShowsTwoBoxesInTurnTheRightOneUnlocks()
     {
         loadWithRecords();
         lockNow();
@@ -219,6 +204,18 @@ private Q_SLOTS:
             QCOMPARE(MessageBoxSeam::shown().at(0).prompt, QStringLiteral("Invalid Password, try again!"));
             verifyLocked(true);
         }
+
+        // The right one unlocks and starts the count again.
+        MessageBoxSeam::clear();
+        frmMain::queueConfirmation(QStringLiteral("secret1"));
+        m_window->cmdPassword_Click();
+        QVERIFY(MessageBoxSeam::shown().isEmpty());
+        verifyLocked(false);
+        QCOMPARE(m_window->statusPanel(1), QString());
+        QVERIFY(!child<QPushButton>(m_window.get(), "cmdPassword")->isEnabled());
+        QVERIFY(m_window->Timer2.isActive());
+        QCOMPARE(m_window->countdownLeft, qint16(5));
+        QVERIFY(!SuspendOnTop);
     }
 
     void theQuestionIsAModalDialogOfTheWindowOutOfTheTopLayer()
