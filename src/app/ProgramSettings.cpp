@@ -12,7 +12,7 @@ qint16 TimeoutTime = 5;
 bool KeepOnTop = false;
 bool AutoLoad = true;
 QString DBpath;
-bool Encrypt = false;
+bool EncryptSetting = false;
 float ColAccount = 0.0F;
 float ColURL = 0.0F;
 bool ShowNew = false;
@@ -133,7 +133,7 @@ void ProgramSettings::loadAtStart(const QString& user, float gridWidth)
     readBoolean(section, "KeepOnTop", KeepOnTop, false);
     readBoolean(section, "AutoLoad", AutoLoad, true);
     readText(section, "DBpath", DBpath);
-    readBoolean(section, "Encrypt", Encrypt, false);
+    readBoolean(section, "Encrypt", EncryptSetting, false);
     const float columnDefault = defaultColumnWidth(gridWidth);
     readSingle(section, "ColAccount", ColAccount, columnDefault);
     readSingle(section, "ColURL", ColURL, columnDefault);
@@ -155,7 +155,7 @@ void ProgramSettings::saveAtExit(const QString& user, float left, float top, flo
     write(section, "MainWidth", TextForms::fromSingle(MainWidth));
     write(section, "MainHeight", TextForms::fromSingle(MainHeight));
     write(section, "DBpath", DBpath);
-    write(section, "Encrypt", TextForms::fromBoolean(Encrypt));
+    write(section, "Encrypt", TextForms::fromBoolean(EncryptSetting));
     write(section, "ColAccount", TextForms::fromSingle(ColAccount));
     write(section, "ColURL", TextForms::fromSingle(ColURL));
     write(section, "ShowNew", TextForms::fromBoolean(ShowNew));

@@ -8,22 +8,22 @@
 #include <QString>
 
 // The per-user options and layout, read once when the main window loads.
-extern bool PeekOn;        // a revealed secret field is hidden again after PeekTime seconds
-extern qint16 PeekTime;    // seconds a revealed field stays visible
-extern bool TimeoutOn;     // the security time-out locks the window
-extern qint16 TimeoutTime; // minutes of inactivity before the lock
-extern bool KeepOnTop;     // the main window stays above other windows
-extern bool AutoLoad;      // the last data file is opened at start
-extern QString DBpath;     // path of the current data file
-extern bool Encrypt;       // carried from load to exit unchanged
-extern float ColAccount;   // width of the grid column "Account", twips
-extern float ColURL;       // width of the grid column "URL", twips
-extern bool ShowNew;       // true: the information window after creating a data file is no longer shown
-extern bool EmptyFile;     // carried from load to exit unchanged
-extern float MainLeft;     // left edge of the main window, twips
-extern float MainTop;      // top edge of the main window, twips
-extern float MainWidth;    // width of the main window at the last exit, twips (written, never read)
-extern float MainHeight;   // height of the main window at the last exit, twips (written, never read)
+extern bool PeekOn;         // a revealed secret field is hidden again after PeekTime seconds
+extern qint16 PeekTime;     // seconds a revealed field stays visible
+extern bool TimeoutOn;      // the security time-out locks the window
+extern qint16 TimeoutTime;  // minutes of inactivity before the lock
+extern bool KeepOnTop;      // the main window stays above other windows
+extern bool AutoLoad;       // the last data file is opened at start
+extern QString DBpath;      // path of the current data file
+extern bool EncryptSetting; // key "Encrypt", carried from load to exit unchanged (the cipher owns the name Encrypt)
+extern float ColAccount;    // width of the grid column "Account", twips
+extern float ColURL;        // width of the grid column "URL", twips
+extern bool ShowNew;        // true: the information window after creating a data file is no longer shown
+extern bool EmptyFile;      // carried from load to exit unchanged
+extern float MainLeft;      // left edge of the main window, twips
+extern float MainTop;       // top edge of the main window, twips
+extern float MainWidth;     // width of the main window at the last exit, twips (written, never read)
+extern float MainHeight;    // height of the main window at the last exit, twips (written, never read)
 
 // False for an empty name and for a name holding a section separator ("\" or "/").
 bool isValidUserName(const QString& name);

@@ -16,7 +16,7 @@ const QString kBobSettings = QStringLiteral("Accounts\\BOB\\Settings");
 void scribbleOverVariables()
 {
     PeekOn = TimeoutOn = AutoLoad = false;
-    KeepOnTop = Encrypt = ShowNew = EmptyFile = true;
+    KeepOnTop = EncryptSetting = ShowNew = EmptyFile = true;
     PeekTime = TimeoutTime = -1;
     DBpath = QStringLiteral("stale");
     ColAccount = ColURL = MainLeft = MainTop = MainWidth = MainHeight = -1.0F;
@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(MainLeft, 1000.0F);
         QCOMPARE(MainTop, 1000.0F);
         QVERIFY(PeekOn && TimeoutOn && AutoLoad);
-        QVERIFY(!KeepOnTop && !Encrypt && !ShowNew && !EmptyFile);
+        QVERIFY(!KeepOnTop && !EncryptSetting && !ShowNew && !EmptyFile);
         QCOMPARE(PeekTime, qint16(10));
         QCOMPARE(TimeoutTime, qint16(5));
         QCOMPARE(DBpath, QString());
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(DBpath, QStringLiteral("/home/bob/My Vault.lwd"));
         QCOMPARE(ColAccount, 3000.5F);
         QCOMPARE(ColURL, 2000.25F);
-        QVERIFY(Encrypt && ShowNew && EmptyFile && KeepOnTop);
+        QVERIFY(EncryptSetting && ShowNew && EmptyFile && KeepOnTop);
         QVERIFY(!PeekOn && !TimeoutOn && !AutoLoad);
         QCOMPARE(PeekTime, qint16(-1));
         QCOMPARE(MainWidth, 5.0F); // the stored size is never read back

@@ -10,7 +10,7 @@ void resetProgramSettingsForTest()
     KeepOnTop = false;
     AutoLoad = true;
     DBpath.clear();
-    Encrypt = false;
+    EncryptSetting = false;
     ColAccount = 0.0F;
     ColURL = 0.0F;
     ShowNew = false;
