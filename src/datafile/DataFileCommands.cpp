@@ -67,6 +67,28 @@ int DataFileCommands::askOverwrite(const QString& path)
                   vb::vbYesNoCancel | vb::vbCritical | vb::vbDefaultButton2, QStringLiteral("FILE EXISTS!"));
 }
 
+DataFileCommands::SaveChoice DataFileCommands::chooseSaveFile(const QString& title, const QString& filter,
+                                                              QString& path)
+{
+    BW_TRACE(kModule, "Function chooseSaveFile");
+    {
+        const SuspendedOnTop suspended(m_host);
+        path = GetSaveFileName(m_host.dialogOwner(), title, filter, 1, QString());
+    }
+    if (path.isEmpty())
+        return SaveChoice::Cancel;
+    if (!QFileInfo::exists(path))
+        return SaveChoice::NewFile;
+    switch (askOverwrite(path)) {
+    case vb::vbCancel:
+        return SaveChoice::Cancel;
+    case vb::vbYes:
+        return SaveChoice::Overwrite;
+    default:
+        return SaveChoice::AskAgain;
+    }
+}
+
 void DataFileCommands::mnuNewDB_Click()
 {
     bwHandler(kModule, "Sub mnuNewDB_Click", [&] { newDataFile(); });
@@ -77,22 +99,14 @@ void DataFileCommands::newDataFile()
     BW_TRACE(kModule, "Sub newDataFile");
     QString path;
     for (;;) {
-        {
-            const SuspendedOnTop suspended(m_host);
-            path = GetSaveFileName(m_host.dialogOwner(), QStringLiteral("Choose Data File to Create"),
-                                   QStringLiteral("PWdata (*.lwd)|*.lwd"), 1, QString());
-        }
-        if (path.isEmpty())
+        const SaveChoice choice =
+            chooseSaveFile(QStringLiteral("Choose Data File to Create"), QStringLiteral("PWdata (*.lwd)|*.lwd"), path);
+        if (choice == SaveChoice::Cancel)
             return;
-        if (!QFileInfo::exists(path))
-            break;
-        const int answer = askOverwrite(path);
-        if (answer == vb::vbCancel)
-            return;
-        if (answer == vb::vbYes) {
+        if (choice == SaveChoice::Overwrite)
             QFile::remove(path);
+        if (choice != SaveChoice::AskAgain)
             break;
-        }
     }
     if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
         return;
@@ -169,25 +183,18 @@ void DataFileCommands::saveAs()
             MsgBox(QStringLiteral("PLEASE NOTE:\r\n\r\nThe DataFile will be saved using your usual Login Password.\r\n"
                                   "NOT the \"open\" password you supplied earlier!"),
                    vb::vbOKOnly | vb::vbExclamation, QStringLiteral("NOTE SAVE PASSWORD!"));
-        {
-            const SuspendedOnTop suspended(m_host);
-            path = GetSaveFileName(m_host.dialogOwner(), QStringLiteral("Save Data File As..."),
-                                   QStringLiteral("Password Files (*.lwd)|*.lwd"), 1, QString());
-        }
-        if (path.isEmpty())
+        const SaveChoice choice = chooseSaveFile(QStringLiteral("Save Data File As..."),
+                                                 QStringLiteral("Password Files (*.lwd)|*.lwd"), path);
+        if (choice == SaveChoice::Cancel)
             return;
-        if (!QFileInfo::exists(path))
-            break;
-        const int answer = askOverwrite(path);
-        if (answer == vb::vbCancel)
-            return;
-        if (answer == vb::vbYes) {
+        if (choice == SaveChoice::Overwrite) {
             // Saving over the open data file itself compacts it in place: deleting it first would lose it.
             overTheOpenFile = isSameFile(path, DBpath);
             if (!overTheOpenFile)
                 QFile::remove(path);
-            break;
         }
+        if (choice != SaveChoice::AskAgain)
+            break;
     }
     const QString destination = overTheOpenFile ? QString() : path;
     if (!openPassword.isEmpty()) {

@@ -30,6 +30,9 @@ public:
 private:
     // The "FILE EXISTS!" question for path: vb::vbYes, vb::vbNo or vb::vbCancel.
     int askOverwrite(const QString& path);
+    // One round of the save dialog and, for a file that exists, the overwrite question.
+    enum class SaveChoice { Cancel, NewFile, Overwrite, AskAgain };
+    SaveChoice chooseSaveFile(const QString& title, const QString& filter, QString& path);
     void newDataFile();
     void openSpecial();
     void saveAs();
