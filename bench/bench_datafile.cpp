@@ -2,6 +2,7 @@
 // (the key derivation measured on its own), sort, filter, find, one write, one delete, compaction and
 // peak memory. Opening is measured against plain SQLite reading the same records into the same record
 // set in the same run (BM_Open_PlainSqlite).
+#include "BenchSupport.h"
 #include "datafile/AccountTable.h"
 #include "datafile/Compactor.h"
 #include "datafile/ConnectionText.h"
@@ -33,21 +34,8 @@ struct Files
     QString rawKey; // the derived key in the engine's raw form: opens without the key derivation
 };
 
-QTemporaryDir& scratch()
-{
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/lw-bench-XXXXXX"));
-    return dir;
-}
-
-QString text(QRandomGenerator& random, int minLength, int maxLength)
-{
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .-_";
-    const int length = minLength + int(random.bounded(maxLength - minLength + 1));
-    QString s(length, Qt::Uninitialized);
-    for (int i = 0; i < length; ++i)
-        s[i] = QLatin1Char(letters[random.bounded(int(sizeof letters - 1))]);
-    return s;
-}
+using bench::scratch;
+using bench::text;
 
 // A record as people keep them: short names, a web address, often no extra keys, a little info.
 AccountRow realisticRecord(QRandomGenerator& random)

@@ -1,6 +1,7 @@
 // The records window over 100,000 records: building the grid's model, showing a page of the grid,
 // scrolling, and the header-click sort, the two filters and the jump by first letter as the window runs
 // them (record set, model, bound boxes and grid selection together).
+#include "BenchSupport.h"
 #include "app/LoginValues.h"
 #include "crypto/StringCipher.h"
 #include "datafile/DataFileFormat.h"
@@ -26,21 +27,8 @@
 namespace {
 constexpr int kRecords = 100000;
 
-QTemporaryDir& scratch()
-{
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/lw-bench-grid-XXXXXX"));
-    return dir;
-}
-
-QString text(QRandomGenerator& random, int minLength, int maxLength)
-{
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .-_";
-    const int length = minLength + int(random.bounded(maxLength - minLength + 1));
-    QString s(length, Qt::Uninitialized);
-    for (int i = 0; i < length; ++i)
-        s[i] = QLatin1Char(letters[random.bounded(int(sizeof letters - 1))]);
-    return s;
-}
+using bench::scratch;
+using bench::text;
 
 // An unprotected data file with kRecords records of realistic sizes (the grid's cost does not depend on
 // the file's encryption, which the data file benchmark measures).
