@@ -35,6 +35,23 @@ void bwPOP(const char* module, const char* procedure, const char*)
     }
 }
 
+bool bwdetail::enterScope(const char* module, const char* procedure)
+{
+    try {
+        return BwFramework::instance().push(QLatin1String(module), QLatin1String(procedure), QLatin1String());
+    } catch (...) {
+        return false;
+    }
+}
+
+void bwdetail::leaveScope(const char* module, const char* procedure)
+{
+    try {
+        BwFramework::instance().pop(QLatin1String(module), QLatin1String(procedure), BwFramework::Leave::Always);
+    } catch (...) {
+    }
+}
+
 BwAction bwERROR(const QString& procedure, const QString& module, const RuntimeError& error)
 {
     try {

@@ -85,25 +85,31 @@ QVariant bwOption(int number, const QVariant& value);
 
 // Introspection for tests and the report dialog.
 int bwDepth();
-QStringList bwTraceEntries(); // entry texts of levels 1..depth
+QStringList bwTraceEntries(); // entry texts of levels 1..depth; none while tracing is switched off
 
 namespace bwdetail {
 // True while both tracing switches are on; checked inline so a switched-off trace costs one load.
 extern bool g_tracing;
+// A traced scope's entry: true when it put a level on the trace, which its leave must take off again.
+bool enterScope(const char* module, const char* procedure);
+// Takes the level of a scope that entered off the trace, even when tracing was switched off since.
+void leaveScope(const char* module, const char* procedure);
 } // namespace bwdetail
 
+// Keeps the trace balanced: a scope takes off exactly what it put on, however the tracing switches
+// change while it runs (the procedure that switches tracing off, and its callers, still leave the trace).
 class BwTraceScope
 {
 public:
     BwTraceScope(const char* module, const char* procedure) : m_module(module), m_procedure(procedure)
     {
         if (bwdetail::g_tracing)
-            bwPUSH(m_module, m_procedure);
+            m_entered = bwdetail::enterScope(m_module, m_procedure);
     }
     ~BwTraceScope()
     {
-        if (bwdetail::g_tracing)
-            bwPOP(m_module, m_procedure);
+        if (m_entered)
+            bwdetail::leaveScope(m_module, m_procedure);
     }
     BwTraceScope(const BwTraceScope&) = delete;
     BwTraceScope& operator=(const BwTraceScope&) = delete;
@@ -111,6 +117,7 @@ public:
 private:
     const char* m_module;
     const char* m_procedure;
+    bool m_entered = false;
 };
 
 #define BW_TRACE(module, procedure) const BwTraceScope bwTraceScope_((module), (procedure))

@@ -58,12 +58,23 @@ QString BwFiles::circularLogPath(const QString& folder, const BwSettings& settin
     return named(folder, settings.circularFileName, QStringLiteral("circ0001.log"));
 }
 
+QString BwFiles::previousLogPath(const QString& path)
+{
+    return path + QStringLiteral(".1");
+}
+
 bool BwFiles::append(const QString& path, const QString& text)
 {
+    const QByteArray bytes = text.toUtf8();
+    const QFileInfo existing(path);
+    if (existing.isFile() && existing.size() > 0 && existing.size() + bytes.size() > kLogFileLimit) {
+        const QString previous = previousLogPath(path);
+        QFile::remove(previous);
+        QFile::rename(path, previous); // should this fail, the file simply grows on
+    }
     QFile file(path);
     if (!openForAppend(file))
         return false;
-    const QByteArray bytes = text.toUtf8();
     return file.write(bytes) == bytes.size();
 }
 

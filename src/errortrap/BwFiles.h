@@ -25,7 +25,14 @@ QString errorLogPath(const QString& folder, const BwSettings& settings);
 QString captureLogPath(const QString& folder, const BwSettings& settings);
 QString circularLogPath(const QString& folder, const BwSettings& settings);
 
-// Appends `text` (UTF-8) to the file, creating it when missing; false when the file cannot be written.
+// A log file is kept to this size: when the next text would take it past, the file becomes the previous
+// log (previousLogPath, replacing the one before) and a new file is started. So a log never takes more than
+// twice this much.
+constexpr qint64 kLogFileLimit = 1024 * 1024;
+QString previousLogPath(const QString& path); // path + ".1"
+
+// Appends `text` (UTF-8) to the file, creating it when missing, after moving a full file aside as above;
+// false when the file cannot be written.
 bool append(const QString& path, const QString& text);
 
 // Tests a log file name: creates the file when it does not exist yet; true when it can be opened for appending.

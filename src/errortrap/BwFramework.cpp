@@ -16,6 +16,7 @@
 
 namespace {
 constexpr QLatin1String kCrLf("\r\n");
+constexpr int kLogFileOption = 16;
 
 QString timestamp()
 {
@@ -71,32 +72,35 @@ bool BwFramework::onTraceThread() const
     return QThread::currentThread() == m_owner.load();
 }
 
-void BwFramework::push(QLatin1String module, QLatin1String procedure, QLatin1String args)
+bool BwFramework::push(QLatin1String module, QLatin1String procedure, QLatin1String args)
 {
     ensureStarted();
     if (!m_settings.tracing() || !onTraceThread())
-        return;
+        return false;
     const QLatin1String shownArgs = m_settings.includeArguments ? args : QLatin1String();
     if (m_stack.push(module, procedure, shownArgs) == TraceStack::Push::TooDeep) {
         if (!m_tooDeepNoted)
             writeNote(bwMessage(BwMsg::TooDeep));
         m_tooDeepNoted = true;
-        return;
+        return true;
     }
     if (logging())
         writeTraceLine(true, m_stack.entry(m_stack.depth()));
+    return true;
 }
 
-void BwFramework::pop(QLatin1String module, QLatin1String procedure)
+void BwFramework::pop(QLatin1String module, QLatin1String procedure, Leave when)
 {
     ensureStarted();
-    if (!m_settings.tracing() || !onTraceThread())
+    const bool tracing = m_settings.tracing();
+    if ((!tracing && when == Leave::WhileTracing) || !onTraceThread())
         return;
     // Copied only when it is written: a copy would make the level's buffer be reallocated on the next push.
-    const QString top = logging() ? m_stack.entry(m_stack.depth()) : QString();
+    const bool lineWritten = tracing && logging();
+    const QString top = lineWritten ? m_stack.entry(m_stack.depth()) : QString();
     switch (m_stack.pop(module, procedure)) {
     case TraceStack::Pop::Balanced:
-        if (logging())
+        if (lineWritten)
             writeTraceLine(false, top);
         break;
     case TraceStack::Pop::Overflow:
@@ -147,12 +151,18 @@ void BwFramework::writeNote(const QString& text)
 void BwFramework::captureLine(const QString& line)
 {
     const QString path = BwFiles::captureLogPath(m_logFolder, m_settings);
-    if (!m_startLineWritten) {
-        m_startLineWritten = true;
-        BwFiles::append(path,
-                        QLatin1Char('[') + timestamp() + QStringLiteral("] ") + bwMessage(BwMsg::StartProgram) + kCrLf);
-    }
+    markStart(path);
     BwFiles::append(path, line + kCrLf);
+}
+
+// This run's start line, once per log file, before anything else of the run goes there.
+void BwFramework::markStart(const QString& path)
+{
+    if (path == m_startMarked)
+        return;
+    m_startMarked = path;
+    BwFiles::append(path,
+                    QLatin1Char('[') + timestamp() + QStringLiteral("] ") + bwMessage(BwMsg::StartProgram) + kCrLf);
 }
 
 BwAction BwFramework::report(const QString& procedure, const QString& module, const RuntimeError& error)
@@ -165,7 +175,7 @@ BwAction BwFramework::report(const QString& procedure, const QString& module, co
     report.source = error.source();
     report.module = module;
     report.procedure = procedure;
-    report.trace = error.trace().isEmpty() && owner ? m_stack.entries() : error.trace();
+    report.trace = error.trace().isEmpty() && owner ? entries() : error.trace();
 
     BwSettings settings;
     QString folder;
@@ -224,6 +234,9 @@ QVariant BwFramework::option(int number, const QVariant& value)
     const QVariant result = bwApplyOption(m_settings, number, value, m_logFolder);
     bwdetail::g_tracing = m_settings.tracing();
     applyCircularLog(before);
+    // Naming the log file starts this run in it, so a run is marked even when no trace line follows.
+    if (number == kLogFileOption && m_settings.captureToDisk)
+        markStart(BwFiles::captureLogPath(m_logFolder, m_settings));
     return result;
 }
 
@@ -250,7 +263,8 @@ int BwFramework::depth() const
 
 QStringList BwFramework::entries() const
 {
-    return onTraceThread() ? m_stack.entries() : QStringList();
+    // With tracing off the levels left on the trace are those of callers entered before: not the trace of now.
+    return onTraceThread() && m_settings.tracing() ? m_stack.entries() : QStringList();
 }
 
 void BwFramework::setReporter(BwReporter reporter)
@@ -292,7 +306,7 @@ void BwFramework::reset()
     m_folder.clear();
     m_logFolder.clear();
     m_sequence = 0;
-    m_startLineWritten = false;
+    m_startMarked.clear();
     m_tooDeepNoted = false;
     m_reporting = false;
     m_owner = nullptr;

@@ -19,8 +19,12 @@ class BwFramework
 public:
     static BwFramework& instance();
 
-    void push(QLatin1String module, QLatin1String procedure, QLatin1String args);
-    void pop(QLatin1String module, QLatin1String procedure);
+    // Pushes a level while tracing is on; true when it did (a level past the last one is counted instead).
+    bool push(QLatin1String module, QLatin1String procedure, QLatin1String args);
+    // WhileTracing: only while tracing is on (bwPOP). Always: also when it has been switched off since the
+    // level was pushed (a traced scope leaving); no trace line is written then.
+    enum class Leave { WhileTracing, Always };
+    void pop(QLatin1String module, QLatin1String procedure, Leave when = Leave::WhileTracing);
     BwAction report(const QString& procedure, const QString& module, const RuntimeError& error);
     QVariant option(int number, const QVariant& value);
 
@@ -43,6 +47,7 @@ private:
     void writeTraceLine(bool entering, const QString& entry);
     void writeNote(const QString& text);
     void captureLine(const QString& line);
+    void markStart(const QString& path);
     void internalError(int number);
     BwReportAnswer ask(const BwErrorReport& report);
 
@@ -58,7 +63,7 @@ private:
     CircularLog m_circular;
     QElapsedTimer m_clock;
     int m_sequence = 0;
-    bool m_startLineWritten = false;
+    QString m_startMarked; // the log file that holds this run's start line
     bool m_tooDeepNoted = false;
     bool m_reporting = false;
 };

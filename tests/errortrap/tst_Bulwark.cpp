@@ -1,4 +1,5 @@
 #include "errortrap/Bulwark.h"
+#include "errortrap/BwFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -17,6 +18,13 @@ void failingHelper(int number)
 void tracedLeaf()
 {
     BW_TRACE("basHelper.bas", "Sub Leaf");
+}
+
+// Enters with tracing on and leaves with it off, as the records window's load does.
+void switchTracingOff()
+{
+    BW_TRACE("frmMain.frm", "Sub setErrorTrapOptions");
+    bwOption(22, 0);
 }
 
 QByteArray readAll(const QString& path)
@@ -147,15 +155,17 @@ private Q_SLOTS:
     }
 
     // Once option 22 is 0, entering and leaving procedures changes neither the depth nor any log; errors are
-    // still reported. Switching it back on resumes tracing.
+    // still reported, without a trace. The procedure that switched tracing off still leaves the trace, so
+    // no stale level stays behind. Switching it back on resumes tracing.
     void tracingSwitchedOffFreezesDepthAndLogs()
     {
         writeConfig("[Log File]\nCircularLog=1\n[log file]\nCapture To Disk=1\nLog File=trace.log\n");
         answerWith({});
         BW_TRACE("frmMain.frm", "Sub Form_Load");
         tracedLeaf();
-        bwOption(22, 0);
+        switchTracingOff();
         QVERIFY(!bwdetail::g_tracing);
+        QCOMPARE(bwDepth(), 1);
         const QByteArray ring = readAll(path(QStringLiteral("circ0001.log")));
         const QByteArray log = readAll(path(QStringLiteral("trace.log")));
         QVERIFY(!ring.isEmpty() && !log.isEmpty());
@@ -165,6 +175,7 @@ private Q_SLOTS:
         }
         QCOMPARE(bwDepth(), 1);
         QCOMPARE(m_reports.size(), 3);
+        QCOMPARE(m_reports[0].trace, QStringList());
         QCOMPARE(readAll(path(QStringLiteral("circ0001.log"))), ring);
         QCOMPARE(readAll(path(QStringLiteral("trace.log"))), log);
 
@@ -197,6 +208,33 @@ private Q_SLOTS:
         QVERIFY2(matches(3, head.arg("00003", "->") + QRegularExpression::escape(entry) + R"( : \[res =\d+%\]$)"),
                  qPrintable(lines[3]));
         QVERIFY(lines[5].isEmpty());
+    }
+
+    // Naming the log file marks the run's start there at once; a full log becomes the one previous file.
+    void theLogFileStartsEachRunAndStaysBounded()
+    {
+        const QString log = path(QStringLiteral("LWD.LOG"));
+        const QString previous = path(QStringLiteral("LWD.LOG.1"));
+        QFile full(log);
+        QVERIFY(full.open(QIODevice::WriteOnly));
+        QVERIFY(full.write(QByteArray(BwFiles::kLogFileLimit, 'x')) == BwFiles::kLogFileLimit);
+        full.close();
+        QFile older(previous);
+        QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
+        older.close();
+
+        bwOption(11, true);
+        bwOption(16, QStringLiteral("LWD.LOG"));
+        const QByteArray started = readAll(log);
+        QVERIFY2(QRegularExpression(QStringLiteral(R"(^\[[-0-9: ]+\] START PROGRAM\r\n$)"))
+                     .match(QString::fromUtf8(started))
+                     .hasMatch(),
+                 started.constData());
+        QCOMPARE(readAll(previous), QByteArray(BwFiles::kLogFileLimit, 'x'));
+        bwEndProgram();
+        QVERIFY(readAll(log).startsWith(started));
+        QVERIFY(readAll(log).contains("END PROGRAM"));
+        QCOMPARE(filesInFolder(), QStringList({"LWD.LOG", "LWD.LOG.1"}));
     }
 
     // The error log, under the configured name, with its markers and the user's note.

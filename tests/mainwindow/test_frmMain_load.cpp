@@ -1,11 +1,13 @@
 // Loading and unloading the records window: texts from the string table, the settings read at load and
-// their defaults, the command line and auto-load, the error trap's options, and what closing writes.
+// their defaults, the command line and auto-load, the error trap after load, and what closing writes.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "app/SettingsStore.h"
 #include "app/StringTable.h"
 #include "datafile/DataFileCommands.h"
 #include "desktop/MessageBox.h"
+#include "errortrap/Bulwark.h"
+#include "errortrap/ErrorReportText.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
@@ -13,6 +15,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <sys/stat.h>
@@ -165,6 +168,35 @@ private Q_SLOTS:
         QVERIFY(!window->isDataFileOpen());
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         QCOMPARE(DBpath, m_env->path(QStringLiteral("gone.lwd")));
+    }
+
+    // Loading switches tracing off from inside Main and Form_Load. A handler's error afterwards is reported
+    // without those levels, so the report dialog says the trace is unavailable, and LWD.LOG holds this
+    // run's start line from the load on.
+    void errorsAfterLoadComeWithoutAStaleTrace()
+    {
+        QList<BwErrorReport> reports;
+        bwSetReporter([&reports](const BwErrorReport& report) {
+            reports << report;
+            return BwReportAnswer{};
+        });
+        BW_TRACE("Module1.bas", "Sub Main");
+        auto window =
+            mwtest::loadedWindow(mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"Alpha"})));
+        QCOMPARE(bwDepth(), 1);
+        QFile log(m_env->path(QStringLiteral("LWD.LOG")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().endsWith("] START PROGRAM\r\n"));
+
+        child<QLineEdit>(window.get(), "txtFilter")->setText(QStringLiteral("o'ne")); // pasted: never screened
+        window->cmdFilter_Click();
+        QCOMPARE(reports.size(), 1);
+        QCOMPARE(ErrorReportText::callTree(reports[0]),
+                 QStringList({"<unavailable: the procedure trace is switched off>"}));
+        const QByteArray logged = log.readAll();
+        QVERIFY(logged.contains("Code Pointer : frmMain.frm : Sub cmdFilter_Click\r\n"));
+        QVERIFY(!logged.contains("Sub Form_Load") && !logged.contains("Sub setErrorTrapOptions"));
+        QCOMPARE(bwDepth(), 1);
     }
 
     void closingWritesTheTenValuesAndCompactsTheFile()
