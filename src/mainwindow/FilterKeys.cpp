@@ -7,6 +7,15 @@
 namespace {
 constexpr char kModule[] = "basFilterKeys.bas";
 constexpr int kFirstPrintable = 32;
+constexpr int kDelete = 127;
+constexpr int kFirstPrintableAfterDelete = 160;
+
+// A code no printable character has: the C0 controls, DEL and the C1 controls. Editing keys arrive with
+// such codes on X11 (Backspace 8, Delete 127).
+bool isControlCharacter(int keyAscii)
+{
+    return keyAscii < kFirstPrintable || (keyAscii >= kDelete && keyAscii < kFirstPrintableAfterDelete);
+}
 
 QString fieldName(FilterKeys::Field field)
 {
@@ -34,7 +43,7 @@ int FilterKeys::screenFilterKey(int keyAscii)
     BW_TRACE(kModule, "Function screenFilterKey");
     if (keyAscii == kEnter)
         return 0;
-    if (keyAscii >= kFirstPrintable && !isLetterOrDigit(keyAscii))
+    if (!isControlCharacter(keyAscii) && !isLetterOrDigit(keyAscii))
         return 0;
     return keyAscii;
 }

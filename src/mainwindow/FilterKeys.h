@@ -15,8 +15,8 @@ int keyAscii(const QKeyEvent& event);
 // A digit or an ASCII letter: the only characters a filter box takes, and the ones the grid jumps by.
 bool isLetterOrDigit(int keyAscii);
 
-// The filter boxes: Enter and typed characters other than letters and digits are taken away (0);
-// control keys below 32 such as Backspace pass unchanged.
+// The filter boxes: Enter and printable characters other than letters and digits are taken away (0);
+// editing keys (control characters such as Backspace and Delete) pass unchanged.
 int screenFilterKey(int keyAscii);
 
 enum class Field { Account, URL };
