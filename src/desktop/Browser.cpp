@@ -1,5 +1,6 @@
 #include "desktop/Browser.h"
 
+#include "desktop/MessageBox.h"
 #include "desktop/MimeDefaults.h"
 #include "errortrap/Bulwark.h"
 
@@ -7,7 +8,14 @@
 
 namespace {
 const QString kWebPageType = QStringLiteral("text/html");
+
+// A browser reads an argument that begins with "-" as one of its options ("--renderer-cmd-prefix=..."
+// runs a program of the address's choosing), whatever follows it on the command line.
+bool readAsAnOption(const QString& address)
+{
+    return address.startsWith(QLatin1Char('-'));
 }
+} // namespace
 
 namespace browser {
 
@@ -66,7 +74,7 @@ bool StartNewBrowser(const QString& address)
     BW_TRACE("basBrowser.bas", "Function StartNewBrowser");
     int code = 0;
     const LaunchCommand command = browser::browserCommand(code);
-    if (code < 32)
+    if (code < 32 || readAsAnOption(address))
         return false;
     return QProcess::startDetached(command.resolvedProgram(), command.argumentsWith(address));
 }
@@ -76,5 +84,11 @@ void StartURL(const QString& urlText)
     BW_TRACE("basBrowser.bas", "Sub StartURL");
     if (urlText.isEmpty())
         return;
+    if (readAsAnOption(urlText)) {
+        MsgBox(QStringLiteral("This web address begins with \"-\", so a browser would take it as an option "
+                              "instead of an address.\r\n\r\nIt has not been opened."),
+               vb::vbOKOnly | vb::vbExclamation, QStringLiteral("WEB ADDRESS REFUSED!"));
+        return;
+    }
     StartNewBrowser(urlText);
 }

@@ -15,11 +15,13 @@ constexpr int NotFound = 2;       // a browser is named, but its program does no
 constexpr int NoAssociation = 31; // nothing is registered for web pages
 } // namespace BrowserCode
 
-// Opens urlText (the record's URL box) in a new browser window. An empty text starts nothing; any other
+// Opens urlText (the record's URL box) in a new browser window. An empty text starts nothing. A text
+// beginning with "-" would reach the browser as an option: it is refused with a warning box. Any other
 // text goes to the browser exactly as it is: not trimmed, not checked, no scheme added. Failures are silent.
 void StartURL(const QString& urlText);
 
-// Starts the browser with address as its argument. False when there is no browser or it did not start.
+// Starts the browser with address as its argument. False when there is no browser, it did not start,
+// or the address begins with "-" (the browser would take it as an option).
 bool StartNewBrowser(const QString& address);
 
 // The path of the browser program; code receives a BrowserCode value (below 32: none, and "" returned).

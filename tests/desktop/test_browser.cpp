@@ -1,6 +1,7 @@
 // Opening an address in the browser: a fake browser (a script that writes down its arguments) is registered
 // in a private XDG setup, through mimeapps.list, xdg-mime and $BROWSER, and must get the address unchanged.
 #include "desktop/Browser.h"
+#include "desktop/MessageBox.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -109,7 +110,7 @@ private Q_SLOTS:
         QTest::newRow("quotes, shell characters") << QStringLiteral("http://x/\"dq\" 'sq' $HOME `id` ;|*\\ <>");
         QTest::newRow("blanks around, no scheme") << QStringLiteral("  example.org  ");
         QTest::newRow("field-code lookalikes") << QStringLiteral("%u %s %% %k");
-        QTest::newRow("looks like an option") << QStringLiteral("-rf");
+        QTest::newRow("a dash after a blank") << QStringLiteral(" -rf");
         QTest::newRow("non-ASCII") << QStringLiteral("https://bücher.example/straße?ü=€");
     }
     void addressArrivesUnchanged()
@@ -163,6 +164,22 @@ private Q_SLOTS:
         qputenv("BROWSER", variable.replace("FAKE", quotedProgram(QStringLiteral("fake")))); // path known only now
         QVERIFY(StartNewBrowser(QStringLiteral("a&b #c")));
         QCOMPARE(onlyLaunch(), launch);
+    }
+
+    // "--renderer-cmd-prefix=..." would have a browser run a program of the record's choosing.
+    void anAddressABrowserWouldTakeAsAnOptionIsRefused()
+    {
+        QVERIFY(setDefault("fake.desktop"));
+        MessageBoxSeam::clear();
+        StartURL(QStringLiteral("--renderer-cmd-prefix=/bin/sh -c id"));
+        QVERIFY(!StartNewBrowser(QStringLiteral("-rf")));
+        QTest::qWait(200);
+        QVERIFY(launches().isEmpty());
+        const QList<MessageBoxRequest> shown = MessageBoxSeam::shown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("WEB ADDRESS REFUSED!"));
+        QCOMPARE(shown[0].icon, int(vb::vbExclamation));
+        QVERIFY(shown[0].prompt.contains(QStringLiteral("option")));
     }
 
     void nothingRegisteredStartsNothing()
