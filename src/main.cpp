@@ -99,8 +99,8 @@ int Main(QApplication& app)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every title the window manager shows.
     QApplication::setApplicationName(QStringLiteral("Lockwell"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lockwell"));
     QApplication::setApplicationVersion(QStringLiteral(LOCKWELL_VERSION));
     // Errors are reported in the error report dialog, whose help button opens the manual's
     // troubleshooting section.

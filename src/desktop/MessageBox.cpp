@@ -1,5 +1,6 @@
 #include "desktop/MessageBox.h"
 
+#include "desktop/ShownTitle.h"
 #include "errortrap/Bulwark.h"
 #include "errortrap/DefaultReporter.h"
 
@@ -175,6 +176,7 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
     if (!parent)
         parent = QApplication::activeWindow();
     QPointer<QMessageBox> box = msgbox::createMessageBox(request, parent);
+    g_shown.last().title = shownWindowTitle(box); // what the window manager shows, not what was asked
     box->exec();
     if (!box) // destroyed while open (its parent went away): treat as closed without a button
         return msgbox::escapeAnswer(request);

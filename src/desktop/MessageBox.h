@@ -40,7 +40,7 @@ struct MessageBoxRequest
     QString prompt;        // the text as given, CR LF kept
     int buttons = 0;       // the button set: vb::vbOKOnly ... vb::vbRetryCancel
     int icon = 0;          // 0, vb::vbCritical, vb::vbQuestion, vb::vbExclamation or vb::vbInformation
-    QString title;         // the title as shown (the application's name when none was given)
+    QString title;         // the title as the window manager shows it (the application's name when none was given)
     int defaultButton = 0; // vb::vbDefaultButton1, 2 or 3
 };
 

@@ -1,5 +1,6 @@
 #include "desktop/SystemHelpers.h"
 
+#include "desktop/CapsLockFromTyping.h"
 #include "errortrap/Bulwark.h"
 
 #include <QDir>
@@ -88,9 +89,11 @@ QString StripTerminator(const QString& s)
 bool CapsLockOn()
 {
     BW_TRACE("basSystemHelpers.bas", "Function CapsLockOn");
-    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
-        return false;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    Display* display = x11 ? x11->display() : nullptr;
-    return display && capsLockOnDisplay(display);
+    auto* x11 = qGuiApp && QGuiApplication::platformName() == QLatin1String("xcb")
+                    ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                    : nullptr;
+    if (Display* display = x11 ? x11->display() : nullptr)
+        return capsLockOnDisplay(display);
+    // The keyboard cannot be asked: what the typed letters tell, and off until they tell anything.
+    return CapsLockFromTyping::state().value_or(false);
 }

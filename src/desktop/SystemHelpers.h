@@ -20,6 +20,7 @@ QString TrimNull(const QString& s);
 // The same cut, for names handed back by the system.
 QString StripTerminator(const QString& s);
 
-// True while the Caps Lock toggle is on, whether or not the key is held down. False where the platform
-// cannot tell (anything but X11).
+// True while the Caps Lock toggle is on, whether or not the key is held down. On X11 the keyboard is
+// asked; elsewhere the letters typed into the watched password boxes tell (CapsLockFromTyping.h), and
+// before any has been typed the answer is false.
 bool CapsLockOn();

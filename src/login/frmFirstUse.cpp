@@ -1,5 +1,6 @@
 #include "login/frmFirstUse.h"
 
+#include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"
 #include "login/SkinRegion.h"
@@ -54,6 +55,8 @@ frmFirstUse::frmFirstUse(QWidget* owner)
 
     connect(ui->cmdContinue, &QPushButton::clicked, this, &frmFirstUse::cmdContinue_Click);
     Form_Load();
+    // Its owner, the login, is not shown yet: centring on the owner would put it in the screen's corner.
+    centreOnScreen(this);
 }
 
 frmFirstUse::~frmFirstUse() = default;

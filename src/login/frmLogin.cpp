@@ -2,6 +2,7 @@
 
 #include "app/ProgramSettings.h"
 #include "app/StringTable.h"
+#include "desktop/CapsLockFromTyping.h"
 #include "errortrap/Bulwark.h"
 #include "login/OsUserName.h"
 #include "login/frmFirstUse.h"
@@ -22,6 +23,8 @@ frmLogin::frmLogin(QWidget* owner)
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
     ui->txtUserName->installEventFilter(this);
+    // Where the keyboard cannot be asked about Caps Lock, the typed password tells.
+    CapsLockFromTyping::watch(ui->txtPassword);
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmLogin::cmdOK_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmLogin::cmdCancel_Click);
 }

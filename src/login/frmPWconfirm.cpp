@@ -1,5 +1,6 @@
 #include "login/frmPWconfirm.h"
 
+#include "desktop/CapsLockFromTyping.h"
 #include "errortrap/Bulwark.h"
 #include "ui_frmPWconfirm.h"
 
@@ -16,6 +17,7 @@ frmPWconfirm::frmPWconfirm(QWidget* owner)
     QFont warningFont = ui->lblWarning->font();
     warningFont.setBold(true);
     ui->lblWarning->setFont(warningFont);
+    CapsLockFromTyping::watch(ui->txtPW);
     connect(ui->OKButton, &QPushButton::clicked, this, &frmPWconfirm::OKButton_Click);
     connect(ui->CancelButton, &QPushButton::clicked, this, &frmPWconfirm::CancelButton_Click);
     Form_Load();

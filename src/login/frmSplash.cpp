@@ -1,14 +1,14 @@
 #include "login/frmSplash.h"
 
 #include "app/StringTable.h"
+#include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
 #include "ui_frmSplash.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QScreen>
 #include <QThread>
 #include <QWindow>
 
@@ -68,8 +68,7 @@ void frmSplash::showFor(int milliseconds)
 void frmSplash::showPainted()
 {
     BW_TRACE(kModule, "Sub showPainted");
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     show();
     raise();
     QElapsedTimer waited;

@@ -2,14 +2,17 @@
 // box, refusals that leave the password selected, and registration through the real confirmation dialog.
 #include "app/LoginValues.h"
 #include "app/SettingsStore.h"
+#include "desktop/CapsLockFromTyping.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"
+#include "login/PasswordVerifier.h"
 #include "login/frmFirstUse.h"
 #include "login/frmLogin.h"
 #include "login/frmPWconfirm.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -144,6 +147,36 @@ private Q_SLOTS:
         QVERIFY(!SettingsStore::read(QStringLiteral("Accounts\\NEWBIE"), QStringLiteral("PW")).isEmpty());
         QCOMPARE(SettingsStore::read(QStringLiteral("LastLogin"), QStringLiteral("Name")), QStringLiteral("NEWBIE"));
         QCOMPARE(LoginValues::userName(), QStringLiteral("NEWBIE"));
+    }
+
+    // Offscreen, like Wayland, has no keyboard state to ask: the letters typed into the password tell.
+    void whereCapsLockCannotBeAskedTheTypedLettersTell()
+    {
+        CapsLockSeam::pin(std::nullopt);
+        CapsLockFromTyping::forget();
+        SettingsStore::write(QStringLiteral("Accounts\\BOB1"), QStringLiteral("PW"),
+                             keyAndVerifierOf(QStringLiteral("secret")));
+        frmLogin login;
+        showForReturningUser(login);
+        auto* password = child<QLineEdit>(&login, "txtPassword");
+        const auto attempt = [&](const QString& typed, const QString& shifted) {
+            password->clear();
+            for (int i = 0; i < typed.size(); ++i) {
+                const Qt::KeyboardModifiers shift =
+                    shifted.at(i) == QLatin1Char('^') ? Qt::ShiftModifier : Qt::NoModifier;
+                QKeyEvent press(QEvent::KeyPress, typed.at(i).toUpper().unicode(), shift, typed.mid(i, 1));
+                QApplication::sendEvent(password, &press);
+            }
+            QTest::mouseClick(child<QPushButton>(&login, "cmdOK"), Qt::LeftButton);
+            return MessageBoxSeam::shown().constLast().prompt;
+        };
+        // Upper case without Shift, lower case with it: on. The case Shift asks for: off.
+        const QString invalid = QStringLiteral("Invalid Password, try again!");
+        const QString beware = invalid + QStringLiteral("\r\n\r\nBEWARE your CAPS key is ON!");
+        QCOMPARE(attempt(QStringLiteral("SECRET"), QStringLiteral("      ")), beware);
+        QCOMPARE(attempt(QStringLiteral("secrex"), QStringLiteral("^^^^^^")), beware);
+        QCOMPARE(attempt(QStringLiteral("Secre1"), QStringLiteral("^     ")), invalid);
+        QVERIFY(login.isVisible());
     }
 
     void theFirstLoginWelcomesAndOffersTheSystemUserName()
