@@ -1,8 +1,10 @@
 // Main: the program's start-up. One instance per user; the splash; the login; only after a successful
-// login the main window is loaded and shown. The program ends when the main window has closed, when the
-// login fails or is cancelled, or when it is asked to end (SIGTERM, SIGHUP, SIGINT, the session's end),
-// in which case the main window closes through the same path as its close box.
+// login the main window is loaded and shown. The program ends when the main window has closed (never
+// because another window closed while it is hidden in the tray), when the login fails or is cancelled,
+// or when it is asked to end (SIGTERM, SIGHUP, SIGINT, the session's end), in which case the main
+// window closes through the same path as its close box.
 #include "app/LoginValues.h"
+#include "app/RunUntilClosed.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "errortrap/Bulwark.h"
@@ -90,7 +92,7 @@ int Main(QApplication& app)
     instance.listen();
     QObject::connect(&instance, &SingleInstance::restoreRequested, window.get(), [&] { window->restoreFromTray(); });
 
-    const int result = app.exec();
+    const int result = runUntilClosed(*window, [&] { return window->isFormUnloaded(); });
     wipeSession();
     return result;
 }

@@ -54,6 +54,9 @@ frmSysTray::frmSysTray(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(item0, &QAction::triggered, this, [this] { mnuSysTray_Click(0); });
 
     m_icon = new QSystemTrayIcon(this);
+    // The platform's own route for the menu: the X11 tray pops it up at the press, a StatusNotifierItem
+    // host (KDE, GNOME, Wayland desktops) draws it itself. A popup of our own would be refused on Wayland.
+    m_icon->setContextMenu(m_popup);
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { TrayCallback(trayMessageForActivation(reason)); });
     Form_Load();
@@ -76,7 +79,6 @@ void frmSysTray::Form_Load()
     if (!m_icon->icon().isNull())
         m_icon->show();
     m_added = true;
-    ++m_requests.added;
 }
 
 bool frmSysTray::isAvailable()
@@ -98,7 +100,6 @@ void frmSysTray::setToolTip(const QString& text)
     if (!m_added)
         return;
     m_icon->setToolTip(m_tip);
-    ++m_requests.tipUpdates;
 }
 
 qint32 frmSysTray::iconHandleFor(const QIcon& icon)
@@ -130,7 +131,6 @@ void frmSysTray::setIconHandle(qint32 handle)
     m_iconHandle = handle;
     if (!m_added)
         return;
-    ++m_requests.iconUpdates;
     const QIcon icon = iconForHandle(handle);
     // The tray cannot show "no picture": an unknown handle leaves the picture it has.
     if (icon.isNull())
@@ -156,8 +156,10 @@ int frmSysTray::AddMenuItem(const QString& caption, const QString& key, bool isD
     QAction* item = m_items[index];
     item->setVisible(true);
     item->setData(key);
-    item->setText(caption);
-    item->setSeparator(caption == QLatin1String("-"));
+    // A separator keeps no text: some styles draw a separator's text beside its line.
+    const bool separator = caption == QLatin1String("-");
+    item->setText(separator ? QString() : caption);
+    item->setSeparator(separator);
     if (isDefault)
         m_defaultIndex = index;
     markDefaultItem();
@@ -185,9 +187,10 @@ void frmSysTray::ShowMenu()
 {
     BW_TRACE(kModule, "Sub ShowMenu");
     // A popup menu takes the mouse and keyboard itself and closes on a click elsewhere; both buttons
-    // choose an item.
+    // choose an item. Where the tray has already shown it (X11 does, at the press), it stays as it is.
     markDefaultItem();
-    m_popup->popup(QCursor::pos());
+    if (!m_popup->isVisible())
+        m_popup->popup(QCursor::pos());
 }
 
 void frmSysTray::mnuSysTray_Click(int index)
@@ -225,7 +228,6 @@ void frmSysTray::unload()
         return;
     m_icon->hide();
     m_added = false;
-    ++m_requests.removed;
 }
 
 void frmSysTray::closeEvent(QCloseEvent* event)

@@ -47,7 +47,8 @@ public:
     // Adds a menu item (caption "-" is a separator line) and returns its index: the first call uses
     // item 0, later calls the highest index so far plus one. The default item is drawn bold.
     int AddMenuItem(const QString& caption, const QString& key, bool isDefault = false);
-    // Pops the menu up at the mouse position.
+    // Pops the menu up at the mouse position, unless the tray has shown it already. The menu is also the
+    // tray icon's context menu, so the desktop shows it the way it shows every tray menu.
     void ShowMenu();
 
     // The tray's report of a mouse message over the icon (see TrayMessages.h); raises the event it means.
@@ -62,16 +63,7 @@ public:
     int menuItemCount() const { return int(m_items.size()); }
     int defaultIndex() const { return m_defaultIndex; }
     bool isIconAdded() const { return m_added; }
-
-    // What has been asked of the tray since load: add, tip updates, icon updates, remove.
-    struct TrayRequests
-    {
-        int added = 0;
-        int tipUpdates = 0;
-        int iconUpdates = 0;
-        int removed = 0;
-    };
-    const TrayRequests& trayRequests() const { return m_requests; }
+    const QSystemTrayIcon* trayIcon() const { return m_icon; }
 
 Q_SIGNALS:
     void SysTrayMouseDown(Qt::MouseButton button);
@@ -96,7 +88,6 @@ private:
     QString m_tip;
     qint32 m_iconHandle = 0;
     bool m_added = false;
-    TrayRequests m_requests;
 };
 
 namespace SysTraySeam {

@@ -70,6 +70,7 @@ public:
     qint16 countdownLeft = 0;
 
     bool isFormLoaded() const { return m_loaded; }
+    bool isFormUnloaded() const { return m_unloaded; }
 
     // The data control Adodc1 and its record set (null when none).
     DataControl& dataControl() override;

@@ -3,6 +3,7 @@
 // help, about and print.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
+#include "app/RunUntilClosed.h"
 #include "app/SettingsStore.h"
 #include "desktop/MessageBox.h"
 #include "desktop/TrayMessages.h"
@@ -13,10 +14,14 @@
 #include "tools/PrintPreview.h"
 #include "tools/RecordReport.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 
 using mwtest::child;
 
@@ -215,31 +220,52 @@ private Q_SLOTS:
         QVERIFY(!SuspendOnTop);
     }
 
-    void theTrayIsSetUpAtLoadAndItsCloseRunsTheShutDown()
+    // While the window is hidden in the tray, another window closing (an ownerless report, the last one
+    // shown) must not end the program; only the tray's "&Close" does, through the window's shut-down.
+    void theTrayIsSetUpAtLoadAndOnlyItsCloseEndsTheProgram()
     {
         const QString file = mwtest::makeFile(*m_env, QStringLiteral("tray.lwd"), mwtest::accounts({"Alpha"}));
         frmMain& window = loaded(file);
         QPointer<frmSysTray> tray = window.sysTray();
         QVERIFY(tray);
-        QCOMPARE(tray->ToolTip(), QStringLiteral("Lockwell"));
-        QVERIFY(tray->IconHandle() != 0);
-        QCOMPARE(tray->menuItemCount(), 3);
-        QCOMPARE(tray->mnuSysTray(0)->text(), QStringLiteral("&Open Lockwell"));
-        QCOMPARE(tray->mnuSysTray(2)->text(), QStringLiteral("&Close"));
+        const QSystemTrayIcon* icon = tray->trayIcon();
+        QVERIFY(icon->isVisible());
+        QCOMPARE(icon->toolTip(), QStringLiteral("Lockwell"));
+        QCOMPARE(icon->icon().cacheKey(), window.windowIcon().cacheKey());
+        QCOMPARE(icon->contextMenu(), tray->mnuPopup());
+        QStringList items;
+        for (const QAction* item : tray->mnuPopup()->actions()) {
+            if (item->isVisible())
+                items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        }
+        QCOMPARE(items, QStringList({"&Open Lockwell", "-", "&Close"}));
+        QCOMPARE(tray->mnuPopup()->defaultAction(), tray->mnuSysTray(0));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.imgTBmin_Click();
 
-        // As the menu sends it: queued, so the choice arrives after the menu has closed.
-        Q_EMIT tray->MenuClick(2, QStringLiteral("close"));
-        QVERIFY(window.sysTray());
-        QTRY_VERIFY(!window.sysTray());
-        QVERIFY(!window.isVisible());
-        QTRY_VERIFY(!tray); // the icon's window is gone with it
+        bool stillRunning = false;
+        QTimer::singleShot(0, [&] {
+            auto* report = new QDialog;
+            report->setAttribute(Qt::WA_DeleteOnClose);
+            report->show();
+            report->close();
+            QTimer::singleShot(100, [&] {
+                stillRunning = true;
+                Q_EMIT tray->MenuClick(2, QStringLiteral("close")); // queued, as the menu sends it
+            });
+        });
+        QTimer watchdog;
+        watchdog.callOnTimeout([] { QCoreApplication::exit(1); });
+        watchdog.start(10000);
+        QCOMPARE(runUntilClosed(window, [&] { return window.isFormUnloaded(); }), 0);
+        QVERIFY(stillRunning);
+        QVERIFY(!window.sysTray());
         // The window went through its unload: the settings of the session were written.
         const QString section = ProgramSettings::userSettingsSection(QStringLiteral("BOB"));
         QVERIFY(!SettingsStore::read(section, QStringLiteral("MainWidth")).isEmpty());
         QCOMPARE(SettingsStore::read(section, QStringLiteral("DBpath")), file);
+        QTRY_VERIFY(!tray); // the icon's window is gone with it
     }
 
     void helpWithoutAFileTurnsKeepOnTopOffAndSaysSo()
