@@ -4,6 +4,7 @@
 // xdotool to find windows, type and press keys.
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -23,16 +24,35 @@ public:
     void freshFolders();
     QString configFolder() const;
 
-    // Starts the program with USER set to `osUser`.
-    std::unique_ptr<QProcess> startProgram(const QString& osUser = QStringLiteral("e2euser"));
+    // Starts the program with USER set to `osUser` and the given command-line arguments.
+    std::unique_ptr<QProcess> startProgram(const QString& osUser = QStringLiteral("e2euser"),
+                                           const QStringList& arguments = {});
 
-    // The id of a window whose title matches the regular expression (anchor it), waiting up to
-    // timeoutMs; empty when none came. onlyVisible: mapped windows only.
+    // The id of a window whose title, as the window manager shows it (_NET_WM_NAME), matches the regular
+    // expression (anchor it), waiting up to timeoutMs; empty when none came. onlyVisible: mapped windows only.
     QString waitForWindow(const QString& titlePattern, int timeoutMs, bool onlyVisible = true);
     // True once no mapped window's title matches within timeoutMs.
     bool waitForNoWindow(const QString& titlePattern, int timeoutMs);
+    // The window's _NET_WM_NAME; empty when it has none.
+    QString shownTitle(const QString& window);
+    // The window's place and size on the screen, and the screen's size.
+    QRect geometry(const QString& window);
+    QSize screenSize();
 
-    // Gives the window the keyboard focus, then types the text or presses the keys ("Return", "Escape").
+    // Starts a system tray (trayer) at the screen's bottom edge; false (with the reason) where there is none.
+    bool startTray();
+    // The tray's own window, once it is up.
+    QString trayWindow();
+    // Clicks `button` (1 left, 3 right) at a point of the screen.
+    bool clickAt(const QPoint& where, int button);
+    // Presses keys ("Home Delete") wherever the keyboard is now (a pop-up menu holds it).
+    bool press(const QString& keys);
+    // The clipboard's text.
+    QString clipboard();
+    // Saves a picture of part of the screen as PNG.
+    bool screenshotArea(const QRect& area, const QString& path);
+
+    // Gives the window the keyboard focus, then types the text or presses the keys ("Return", "Home Delete").
     bool typeInto(const QString& window, const QString& text) { return sendTo(window, QStringLiteral("type"), text); }
     bool pressIn(const QString& window, const QString& keys) { return sendTo(window, QStringLiteral("key"), keys); }
     bool unmap(const QString& window);
@@ -44,7 +64,10 @@ private:
     QString xdotool(const QStringList& args, bool* ok = nullptr);
     bool sendTo(const QString& window, const QString& command, const QString& what);
 
+    QProcessEnvironment toolEnvironment() const;
+
     QProcess m_server;
+    QProcess m_tray;
     QTemporaryDir m_scratch;
     QString m_display;
     QString m_skipReason;

@@ -1,7 +1,9 @@
 // The real program from start to end: registering through the real dialogs, a cancelled login, a
-// second start while one runs, and SIGTERM ending the program through its normal shut-down.
-// With LW_SCREENSHOT_DIR set, the registration run also saves pictures of the splash, the welcome
-// and the login there.
+// second start while one runs, SIGTERM ending the program through its normal shut-down, and a session
+// with Caps Lock, the filter boxes and the tray menu. Windows are found by the title the window manager
+// shows. With LW_SCREENSHOT_DIR set, the runs also save pictures of the splash, the welcome, the login,
+// the Caps Lock warning and the tray menu there.
+#include "DataFileFixtures.h"
 #include "E2eDesktop.h"
 #include "app/SettingsStore.h"
 #include "login/PasswordVerifier.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -20,12 +23,23 @@ const QString kMainWindow = QStringLiteral("^Lockwell Password Vault$");
 constexpr int kStartMs = 30000; // 3 s of splash, and a sanitised build is slow to start
 constexpr int kStepMs = 15000;
 const QString kUserSettings = QStringLiteral("Accounts\\E2EUSER\\Settings");
+// From the first record box, where the window opens with the focus, back along the tab order to the
+// begins-with filter box (the contains box comes last).
+constexpr const char* kTabsToTheFilterBox = "shift+Tab shift+Tab";
 
 // A user who has logged in before: no welcome, the name filled in.
 void seedRegisteredUser(const QString& password)
 {
     SettingsStore::write(QStringLiteral("LastLogin"), QStringLiteral("Name"), QStringLiteral("E2EUSER"));
     SettingsStore::write(QStringLiteral("Accounts\\E2EUSER"), QStringLiteral("PW"), keyAndVerifierOf(password));
+}
+
+// A screenshot into LW_SCREENSHOT_DIR, when it is set.
+bool screenshotWanted(const char* name, QString& path)
+{
+    const QString shots = qEnvironmentVariable("LW_SCREENSHOT_DIR");
+    path = QDir(shots).filePath(QString::fromLatin1(name));
+    return !shots.isEmpty();
 }
 
 bool endsCleanly(QProcess& program, int timeoutMs)
@@ -70,6 +84,11 @@ private Q_SLOTS:
         }
         const QString welcome = m_desktop.waitForWindow(kWelcome, kStartMs);
         QVERIFY2(!welcome.isEmpty(), "no welcome on the first start");
+        // Centred on the screen, as the splash and the login are.
+        const QPoint offCentre =
+            m_desktop.geometry(welcome).center() - QRect(QPoint(), m_desktop.screenSize()).center();
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
         if (!shots.isEmpty())
             QVERIFY(m_desktop.screenshot(welcome, QDir(shots).filePath(QStringLiteral("welcome.png"))));
         QVERIFY(m_desktop.pressIn(welcome, QStringLiteral("Return")));
@@ -131,6 +150,70 @@ private Q_SLOTS:
 
         first->terminate();
         QVERIFY(endsCleanly(*first, kStepMs));
+    }
+
+    // A user's session on a desktop with a tray: a refused login with Caps Lock on (the warning is in the
+    // screenshot), editing keys in the filter box as X11 sends them, and the tray menu through the
+    // platform's route.
+    void capsLockFilterKeysAndTheTrayMenu()
+    {
+        if (!m_desktop.startTray())
+            QSKIP(qPrintable(m_desktop.skipReason()));
+        seedRegisteredUser(QStringLiteral("tray pass"));
+        const QString file = QDir(m_desktop.configFolder()).filePath(QStringLiteral("session.lwd"));
+        fixtures::makeDataFile(file, QStringLiteral("tray passK7352"), {{"Alpha", "https://alpha.example"}});
+        auto program = m_desktop.startProgram(QStringLiteral("e2euser"), {file});
+        QString shot;
+
+        const QString login = m_desktop.waitForWindow(kLogin, kStartMs);
+        QVERIFY(!login.isEmpty());
+        // Caps Lock is the X server's: turned off again however the test ends.
+        QVERIFY(m_desktop.press(QStringLiteral("Caps_Lock")));
+        bool capsOn = true;
+        const auto capsOff = qScopeGuard([&] {
+            if (capsOn)
+                m_desktop.press(QStringLiteral("Caps_Lock"));
+        });
+        QVERIFY(m_desktop.typeInto(login, QStringLiteral("wrong")));
+        QVERIFY(m_desktop.pressIn(login, QStringLiteral("Return")));
+        const QString refusal = m_desktop.waitForWindow(QStringLiteral("^Login$"), kStepMs);
+        QVERIFY2(!refusal.isEmpty(), "no refusal titled exactly Login");
+        if (screenshotWanted("login-capslock.png", shot))
+            QVERIFY(m_desktop.screenshotArea(
+                m_desktop.geometry(login).united(m_desktop.geometry(refusal)).adjusted(-20, -20, 20, 20), shot));
+        QVERIFY(m_desktop.pressIn(refusal, QStringLiteral("Return")));
+        QVERIFY(m_desktop.press(QStringLiteral("Caps_Lock")));
+        capsOn = false;
+        QVERIFY(m_desktop.typeInto(login, QStringLiteral("tray pass"))); // the refused password is selected
+        QVERIFY(m_desktop.pressIn(login, QStringLiteral("Return")));
+        const QString window = m_desktop.waitForWindow(kMainWindow, kStepMs);
+        QVERIFY2(!window.isEmpty(), "no main window after the login");
+
+        // Home, Delete and End, BackSpace edit the begins-with filter; the copy shows what is left.
+        QVERIFY(m_desktop.pressIn(window, QString::fromLatin1(kTabsToTheFilterBox)));
+        QVERIFY(m_desktop.typeInto(window, QStringLiteral("abcd")));
+        QVERIFY(m_desktop.press(QStringLiteral("Home Delete End BackSpace ctrl+a ctrl+c")));
+        QTRY_COMPARE_WITH_TIMEOUT(m_desktop.clipboard(), QStringLiteral("bc"), kStepMs);
+
+        // The tray's menu, as the tray pops it up: "&Open Lockwell" brings the window back.
+        const QRect tray = m_desktop.geometry(m_desktop.trayWindow());
+        QVERIFY(m_desktop.unmap(window));
+        QVERIFY(m_desktop.waitForNoWindow(kMainWindow, kStepMs));
+        QVERIFY(m_desktop.clickAt(tray.center(), 3));
+        QTest::qWait(500);
+        if (screenshotWanted("tray-menu.png", shot)) {
+            const QSize screen = m_desktop.screenSize();
+            QVERIFY(m_desktop.screenshotArea(QRect(screen.width() - 320, screen.height() - 180, 320, 180), shot));
+        }
+        QVERIFY(m_desktop.press(QStringLiteral("o")));
+        QVERIFY2(!m_desktop.waitForWindow(kMainWindow, kStepMs).isEmpty(), "Open did not bring the window back");
+
+        // "&Close" ends the program through the window's own shut-down.
+        QVERIFY(m_desktop.clickAt(tray.center(), 3));
+        QTest::qWait(500);
+        QVERIFY(m_desktop.press(QStringLiteral("c")));
+        QVERIFY(endsCleanly(*program, kStepMs));
+        QCOMPARE(SettingsStore::read(kUserSettings, QStringLiteral("DBpath")), file);
     }
 
     void sigtermEndsThroughTheNormalShutDown()
