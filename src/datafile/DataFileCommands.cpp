@@ -110,10 +110,10 @@ void DataFileCommands::newDataFile()
     }
     if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
         return;
-    DBpath = path;
+    Options.DBpath = path;
     secureWipe(openPassword);
     m_connection.CompactAndEncrypt(QString(), QString());
-    if (m_connection.DBconnect(QString()) && !ShowNew) {
+    if (m_connection.DBconnect(QString()) && !Options.ShowNew) {
         const SuspendedOnTop suspended(m_host);
         frmNewFile information(m_host.dialogOwner());
         information.exec();
@@ -126,7 +126,7 @@ void DataFileCommands::mnuFileOpen_Click()
         m_host.setSuspendOnTop(true);
         const QString path = GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open"), kOpenFilter, 1, lastFile);
         if (!path.isEmpty()) {
-            DBpath = path;
+            Options.DBpath = path;
             m_host.setSuspendOnTop(false);
             m_connection.DBconnect(QString());
         }
@@ -161,7 +161,7 @@ void DataFileCommands::openSpecial()
     m_host.setSuspendOnTop(false);
     if (path.isEmpty())
         return; // the typed password stays the open password
-    DBpath = path;
+    Options.DBpath = path;
     if (!m_connection.DBconnect(openPassword))
         secureWipe(openPassword);
 }
@@ -189,7 +189,7 @@ void DataFileCommands::saveAs()
             return;
         if (choice == SaveChoice::Overwrite) {
             // Saving over the open data file itself compacts it in place: deleting it first would lose it.
-            overTheOpenFile = isSameFile(path, DBpath);
+            overTheOpenFile = isSameFile(path, Options.DBpath);
             if (!overTheOpenFile)
                 QFile::remove(path);
         }
@@ -199,14 +199,14 @@ void DataFileCommands::saveAs()
     const QString destination = overTheOpenFile ? QString() : path;
     if (!openPassword.isEmpty()) {
         if (m_connection.CompactAndEncrypt(destination, openPassword)) {
-            DBpath = path;
+            Options.DBpath = path;
             m_connection.DBconnect(QString());
             secureWipe(openPassword);
         }
         return;
     }
     if (m_connection.CompactAndEncrypt(destination, QString())) {
-        DBpath = path;
+        Options.DBpath = path;
         m_connection.DBconnect(QString());
     } else {
         MsgBox(QStringLiteral("SaveAs operation failed"), vb::vbOKOnly | vb::vbCritical,
@@ -227,7 +227,7 @@ void DataFileCommands::closeDataFile()
     if (!adodc1.isDataFileOpen())
         return;
     if (openPassword.isEmpty()) {
-        lastFile = DBpath;
+        lastFile = Options.DBpath;
         m_connection.CompactAndEncrypt(QString(), QString());
     } else {
         std::shared_ptr<Recordset> records = adodc1.recordset();

@@ -203,13 +203,13 @@ void frmMain::Form_Load()
     applyWindowGeometryAtLoad();
     // The options, the last data file and the column widths, read in the order they are kept.
     ProgramSettings::loadAtStart(LoginValues::userName(), gridWidthTwips());
-    move(Twips::toPixelsX(MainLeft, this), Twips::toPixelsY(MainTop, this));
+    move(Twips::toPixelsX(Options.MainLeft, this), Twips::toPixelsY(Options.MainTop, this));
     applyColumnWidthsAtLoad();
     openDataFileAtLoad();
     helpFile = HelpViewer::defaultHelpFilePath();
     // The grid shows only the Account and URL columns: its model has no others.
     countdownTick = kSecurityTick;
-    countdownStart = TimeoutTime;
+    countdownStart = Options.TimeoutTime;
     countdownLeft = countdownStart;
     UpdateTools(false);
     DisplayInfo();
@@ -241,8 +241,8 @@ void frmMain::applyWindowGeometryAtLoad()
 void frmMain::applyColumnWidthsAtLoad()
 {
     BW_TRACE(kModule, "Sub applyColumnWidthsAtLoad");
-    setColumnWidthTwips(AccountGridModel::AccountColumn, ColAccount);
-    setColumnWidthTwips(AccountGridModel::UrlColumn, ColURL);
+    setColumnWidthTwips(AccountGridModel::AccountColumn, Options.ColAccount);
+    setColumnWidthTwips(AccountGridModel::UrlColumn, Options.ColURL);
 }
 
 void frmMain::openDataFileAtLoad()
@@ -253,10 +253,10 @@ void frmMain::openDataFileAtLoad()
         // A command line that names nothing opens nothing, whatever AutoLoad says.
         const QString path = dataFileFromCommandLine(args);
         if (!path.isEmpty()) {
-            DBpath = path;
+            Options.DBpath = path;
             DBconnect(QString());
         }
-    } else if (AutoLoad && !DBpath.isEmpty()) {
+    } else if (Options.AutoLoad && !Options.DBpath.isEmpty()) {
         DBconnect(QString());
     }
 }

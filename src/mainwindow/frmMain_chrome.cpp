@@ -211,26 +211,26 @@ void frmMain::connectWindowChrome()
 void frmMain::showOnTopLamp()
 {
     BW_TRACE(kModule, "Sub showOnTopLamp");
-    UpdateImage(ui->imgTBontop, KeepOnTop ? QStringLiteral("LED-GUP") : QStringLiteral("LED-RUP"));
+    UpdateImage(ui->imgTBontop, Options.KeepOnTop ? QStringLiteral("LED-GUP") : QStringLiteral("LED-RUP"));
 }
 
 void frmMain::imgTBontop_MouseDown()
 {
     BW_TRACE(kModule, "Sub imgTBontop_MouseDown");
-    UpdateImage(ui->imgTBontop, KeepOnTop ? QStringLiteral("LED-GDOWN") : QStringLiteral("LED-RDOWN"));
+    UpdateImage(ui->imgTBontop, Options.KeepOnTop ? QStringLiteral("LED-GDOWN") : QStringLiteral("LED-RDOWN"));
 }
 
 void frmMain::imgTBontop_MouseUp()
 {
     BW_TRACE(kModule, "Sub imgTBontop_MouseUp");
     // The lamp shows the state the click that follows is about to give.
-    UpdateImage(ui->imgTBontop, KeepOnTop ? QStringLiteral("LED-RUP") : QStringLiteral("LED-GUP"));
+    UpdateImage(ui->imgTBontop, Options.KeepOnTop ? QStringLiteral("LED-RUP") : QStringLiteral("LED-GUP"));
 }
 
 void frmMain::imgTBontop_Click()
 {
     // Only the setting in memory changes: the timer applies it, and it is written at exit.
-    bwHandler(kModule, "Sub imgTBontop_Click", [&] { KeepOnTop = !KeepOnTop; });
+    bwHandler(kModule, "Sub imgTBontop_Click", [&] { Options.KeepOnTop = !Options.KeepOnTop; });
 }
 
 void frmMain::imgTBmin_Click()
@@ -297,7 +297,7 @@ void frmMain::timOnTop_Timer()
 {
     bwHandler(kModule, "Sub timOnTop_Timer", [&] {
         timOnTop.stop();
-        setTopmost(this, KeepOnTop && !SuspendOnTop);
+        setTopmost(this, Options.KeepOnTop && !SuspendOnTop);
         timOnTop.start(kOnTopRecheck);
     });
 }
@@ -337,7 +337,7 @@ void frmMain::mnuHelpContents_Click()
 {
     bwHandler(kModule, "Sub mnuHelpContents_Click", [&] {
         // The help window is not to be covered.
-        KeepOnTop = false;
+        Options.KeepOnTop = false;
         UpdateImage(ui->imgTBontop, QStringLiteral("LED-RUP"));
         MakeNormal(this);
         showHelpFile();

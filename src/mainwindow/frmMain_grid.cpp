@@ -167,11 +167,11 @@ void frmMain::DataGrid1_ColResize(qint16 ColIndex, int& Cancel)
         setColumnWidthTwips(other, widths.other);
         ui->DataGrid1->viewport()->update();
         if (AccountGridModel::dataField(resized) == QLatin1String("Account")) {
-            ColAccount = widths.resized;
-            ColURL = widths.other;
+            Options.ColAccount = widths.resized;
+            Options.ColURL = widths.other;
         } else {
-            ColAccount = widths.other;
-            ColURL = widths.resized;
+            Options.ColAccount = widths.other;
+            Options.ColURL = widths.resized;
         }
     });
 }

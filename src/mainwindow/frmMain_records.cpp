@@ -73,7 +73,7 @@ void frmMain::revealBox(const char* name)
     setMasked(box, false);
     setClipboardText(box->text(), true);
     // One timer serves all five boxes: a second reveal gives the full time again from now.
-    const int seconds = std::clamp<int>(PeekTime, 1, kLongestPeek);
+    const int seconds = std::clamp<int>(Options.PeekTime, 1, kLongestPeek);
     Timer1.start(seconds * 1000);
 }
 
@@ -141,7 +141,7 @@ void frmMain::MaskAfterOptions()
     BW_TRACE(kModule, "Sub MaskAfterOptions");
     Timer1.stop();
     Timer1.setInterval(0);
-    maskAllSecrets(PeekOn);
+    maskAllSecrets(Options.PeekOn);
 }
 
 void frmMain::cmdRP_Click()

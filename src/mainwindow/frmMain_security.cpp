@@ -199,11 +199,11 @@ void frmMain::mnuViewOptions_Click()
         Locked = false;
         m_countdown.clearLocked();
         hideUnlockButton();
-        if (!TimeoutOn) {
+        if (!Options.TimeoutOn) {
             Timer2.stop();
             Timer2.setInterval(0);
         } else {
-            countdownStart = TimeoutTime;
+            countdownStart = Options.TimeoutTime;
             InitTimer();
         }
     });

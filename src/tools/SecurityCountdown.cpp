@@ -39,7 +39,7 @@ SecurityCountdown::TickResult SecurityCountdown::tick()
         --m_countdown;
     if (m_countdown >= 1)
         return TickResult::KeepCounting;
-    if (!TimeoutOn)
+    if (!Options.TimeoutOn)
         return TickResult::Stop;
     m_locked = true;
     return TickResult::LockNow;

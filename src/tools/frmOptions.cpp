@@ -127,14 +127,14 @@ void frmOptions::Form_Load()
     bwHandler(kModule, "Sub Form_Load", [&] {
         LoadResStrings(this);
         // A stored value outside a scroll bar's range shows as the nearest end, and its label says so.
-        ui->chkPasstime->setChecked(PeekOn);
-        ui->fsbPeek->setValue(PeekTime);
+        ui->chkPasstime->setChecked(Options.PeekOn);
+        ui->fsbPeek->setValue(Options.PeekTime);
         ui->lblPeek->setText(secondsText(ui->fsbPeek->value()));
-        ui->chkTimeout->setChecked(TimeoutOn);
-        ui->fsbTimeout->setValue(TimeoutTime);
+        ui->chkTimeout->setChecked(Options.TimeoutOn);
+        ui->fsbTimeout->setValue(Options.TimeoutTime);
         ui->lblTimeout->setText(minutesText(ui->fsbTimeout->value()));
-        ui->chkAutoLoad->setChecked(AutoLoad);
-        ui->chkOnTop->setChecked(KeepOnTop);
+        ui->chkAutoLoad->setChecked(Options.AutoLoad);
+        ui->chkOnTop->setChecked(Options.KeepOnTop);
 
         ui->lblMaster->setText(QStringLiteral("CURRENT P/W."));
         ui->lblChange->setText(QStringLiteral("NEW P/W?"));
@@ -199,11 +199,11 @@ void frmOptions::fsbTimeout_Change()
 void frmOptions::cmdUse_Click()
 {
     bwHandler(kModule, "Sub cmdUse_Click", [&] {
-        PeekOn = ui->chkPasstime->isChecked();
-        PeekTime = static_cast<qint16>(ui->fsbPeek->value());
-        TimeoutOn = ui->chkTimeout->isChecked();
-        TimeoutTime = static_cast<qint16>(ui->fsbTimeout->value());
-        KeepOnTop = ui->chkOnTop->isChecked();
+        Options.PeekOn = ui->chkPasstime->isChecked();
+        Options.PeekTime = static_cast<qint16>(ui->fsbPeek->value());
+        Options.TimeoutOn = ui->chkTimeout->isChecked();
+        Options.TimeoutTime = static_cast<qint16>(ui->fsbTimeout->value());
+        Options.KeepOnTop = ui->chkOnTop->isChecked();
         done(QDialog::Accepted);
     });
 }
@@ -222,12 +222,12 @@ void frmOptions::cmdSave_Click()
             SettingsStore::write(section, QString::fromLatin1(key), TextForms::fromInteger(static_cast<qint16>(value)));
             variable = static_cast<qint16>(value);
         };
-        saveBoolean("PeekOn", ui->chkPasstime->isChecked(), PeekOn);
-        saveInteger("PeekTime", ui->fsbPeek->value(), PeekTime);
-        saveBoolean("TimeoutOn", ui->chkTimeout->isChecked(), TimeoutOn);
-        saveInteger("TimeoutTime", ui->fsbTimeout->value(), TimeoutTime);
-        saveBoolean("AutoLoad", ui->chkAutoLoad->isChecked(), AutoLoad);
-        saveBoolean("KeepOnTop", ui->chkOnTop->isChecked(), KeepOnTop);
+        saveBoolean("PeekOn", ui->chkPasstime->isChecked(), Options.PeekOn);
+        saveInteger("PeekTime", ui->fsbPeek->value(), Options.PeekTime);
+        saveBoolean("TimeoutOn", ui->chkTimeout->isChecked(), Options.TimeoutOn);
+        saveInteger("TimeoutTime", ui->fsbTimeout->value(), Options.TimeoutTime);
+        saveBoolean("AutoLoad", ui->chkAutoLoad->isChecked(), Options.AutoLoad);
+        saveBoolean("KeepOnTop", ui->chkOnTop->isChecked(), Options.KeepOnTop);
         done(QDialog::Accepted);
     });
 }

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/LoginValues.h"
+#include "app/ProgramSettings.h"
 #include "crypto/StringCipher.h"
 #include "desktop/Clipboard.h"
 #include "desktop/FileDialog.h"
@@ -18,10 +19,6 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
-
-// The option variables live beside the settings header, whose Encrypt flag cannot meet the cipher's
-// Encrypt() in one file; this resets them through a small helper in another file.
-void resetProgramSettingsForTest();
 
 namespace mwtest {
 
@@ -50,7 +47,7 @@ Environment::Environment() : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldTemp(
     MessageBoxSeam::clear();
     FileDialogSeam::clear();
     KeystrokeSeam::clear();
-    resetProgramSettingsForTest();
+    Options = ProgramOptions();
     SuspendOnTop = false;
     SortColumn = 0;
     SortDirection = 0;

@@ -89,17 +89,17 @@ private Q_SLOTS:
 
     void theLampTogglesKeepOnTopAndTwoClicksReturnBoth()
     {
-        KeepOnTop = false;
+        Options.KeepOnTop = false;
         frmMain& window = loaded();
         PictureButton* lamp = picture(window, "imgTBontop");
         QCOMPARE(lamp->pictureName(), QStringLiteral("LED-RUP"));
 
         QCOMPARE(clickPicture(lamp), QStringLiteral("LED-RDOWN"));
-        QVERIFY(KeepOnTop);
+        QVERIFY(Options.KeepOnTop);
         QCOMPARE(lamp->pictureName(), QStringLiteral("LED-GUP"));
 
         QCOMPARE(clickPicture(lamp), QStringLiteral("LED-GDOWN"));
-        QVERIFY(!KeepOnTop);
+        QVERIFY(!Options.KeepOnTop);
         QCOMPARE(lamp->pictureName(), QStringLiteral("LED-RUP"));
         // The click changes the setting in memory only: the window is put on top by the timer.
         QVERIFY(!onTop(window));
@@ -114,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(window.timOnTop.interval(), 1000);
         const QRect before = window.geometry();
 
-        KeepOnTop = true;
+        Options.KeepOnTop = true;
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
         QCOMPARE(window.timOnTop.interval(), 2000);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
 
-        KeepOnTop = false;
+        Options.KeepOnTop = false;
         window.timOnTop_Timer();
         QVERIFY(!onTop(window));
 
@@ -245,7 +245,7 @@ private Q_SLOTS:
     void helpWithoutAFileTurnsKeepOnTopOffAndSaysSo()
     {
         frmMain& window = loaded();
-        KeepOnTop = true;
+        Options.KeepOnTop = true;
         window.show();
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
@@ -253,7 +253,7 @@ private Q_SLOTS:
         MessageBoxSeam::setNextAnswer(vb::vbOK);
 
         window.mnuHelpContents_Click();
-        QVERIFY(!KeepOnTop);
+        QVERIFY(!Options.KeepOnTop);
         QCOMPARE(picture(window, "imgTBontop")->pictureName(), QStringLiteral("LED-RUP"));
         QVERIFY(!onTop(window));
         const QList<MessageBoxRequest> shown = MessageBoxSeam::shown();
@@ -265,12 +265,12 @@ private Q_SLOTS:
         QCOMPARE(shown[0].title, QGuiApplication::applicationDisplayName());
 
         // Searching the help leaves keep-on-top alone; a help file that is not there is reported plainly.
-        KeepOnTop = true;
+        Options.KeepOnTop = true;
         window.helpFile = m_env->path(QStringLiteral("missing.html"));
         MessageBoxSeam::clear();
         MessageBoxSeam::setNextAnswer(vb::vbOK);
         window.mnuHelpSearchForHelpOn_Click();
-        QVERIFY(KeepOnTop);
+        QVERIFY(Options.KeepOnTop);
         QCOMPARE(MessageBoxSeam::shown().size(), 1);
         QVERIFY(MessageBoxSeam::shown()[0].prompt.contains(QStringLiteral("missing.html")));
         QCOMPARE(MessageBoxSeam::shown()[0].icon, 0);

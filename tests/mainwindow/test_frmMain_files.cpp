@@ -31,7 +31,7 @@ private Q_SLOTS:
     {
         m_env = std::make_unique<mwtest::Environment>();
         mwtest::logIn();
-        AutoLoad = false;
+        Options.AutoLoad = false;
         m_window = mwtest::loadedWindow();
     }
 
@@ -62,7 +62,7 @@ private Q_SLOTS:
 
     void aNewFileOpensEmptyAndTakesRecords()
     {
-        ShowNew = true; // the information window stays away
+        Options.ShowNew = true; // the information window stays away
         const QString file = m_env->path(QStringLiteral("new.lwd"));
         FileDialogSeam::setNextFileName(file);
         m_window->mnuNewDB_Click();
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->fileCommands().lastFile, file);
         // The record typed before the close was written by the compaction that closed the file.
         QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()).size(), 3);
-        QCOMPARE(DBpath, file);
+        QCOMPARE(Options.DBpath, file);
     }
 };
 

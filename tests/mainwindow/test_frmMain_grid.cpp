@@ -125,8 +125,8 @@ private Q_SLOTS:
         QVERIFY2(std::abs(resized - w * kept) <= pixel(), qPrintable(QString::number(resized)));
         QVERIFY(std::abs(other - (w - 300.1F - resized)) <= pixel());
         // The widths kept for the next start are the ones worked out, in twips.
-        const float keptResized = column == 0 ? ColAccount : ColURL;
-        const float keptOther = column == 0 ? ColURL : ColAccount;
+        const float keptResized = column == 0 ? Options.ColAccount : Options.ColURL;
+        const float keptOther = column == 0 ? Options.ColURL : Options.ColAccount;
         QVERIFY(std::abs(keptResized - w * kept) <= pixel());
         QVERIFY(std::abs(keptOther - (w - 300.1F - keptResized)) < 0.01F);
     }

@@ -75,7 +75,7 @@ private Q_SLOTS:
         store("PeekTime", QStringLiteral("7"));
         frmMain window;
         QVERIFY(!window.isFormLoaded());
-        QCOMPARE(PeekTime, qint16(10));
+        QCOMPARE(Options.PeekTime, qint16(10));
         QVERIFY(window.close()); // a window never loaded writes nothing when it goes
         QCOMPARE(stored("MainLeft"), QStringLiteral("<absent>"));
     }
@@ -97,9 +97,9 @@ private Q_SLOTS:
         // Two columns of half the grid less 60.1 never fit into the grid less 299.1: the defaults come
         // back at half the grid less 150.1.
         const float w = gridWidth(*window);
-        QCOMPARE(ColAccount, float(double(w) * 0.5 - 150.1));
-        QCOMPARE(ColURL, ColAccount);
-        QVERIFY(std::abs(columnWidth(*window, 0) - ColAccount) <= 15.0F);
+        QCOMPARE(Options.ColAccount, float(double(w) * 0.5 - 150.1));
+        QCOMPARE(Options.ColURL, Options.ColAccount);
+        QVERIFY(std::abs(columnWidth(*window, 0) - Options.ColAccount) <= 15.0F);
     }
 
     void storedSettingsAreReadButNotTheStoredSize()
@@ -116,7 +116,7 @@ private Q_SLOTS:
         auto window = mwtest::loadedWindow();
         QCOMPARE(window->pos(), QPoint(200, 100));
         QCOMPARE(window->size().width(), std::max(designedSize.width(), Twips::toPixelsX(10455, window.get())));
-        QCOMPARE(PeekTime, qint16(7));
+        QCOMPARE(Options.PeekTime, qint16(7));
         QCOMPARE(window->countdownStart, qint16(3));
         QCOMPARE(child<PictureButton>(window.get(), "imgTBontop")->pictureName(), QStringLiteral("LED-GUP"));
     }
@@ -127,14 +127,14 @@ private Q_SLOTS:
         store("ColURL", QStringLiteral("9000"));
         auto window = mwtest::loadedWindow();
         const float w = gridWidth(*window);
-        QCOMPARE(ColAccount, float(double(w) * 0.5 - 150.1));
-        QCOMPARE(ColURL, ColAccount);
-        QVERIFY(std::abs(columnWidth(*window, 1) - ColURL) <= 15.0F);
+        QCOMPARE(Options.ColAccount, float(double(w) * 0.5 - 150.1));
+        QCOMPARE(Options.ColURL, Options.ColAccount);
+        QVERIFY(std::abs(columnWidth(*window, 1) - Options.ColURL) <= 15.0F);
 
         store("ColAccount", QStringLiteral("1500"));
         store("ColURL", QStringLiteral("1700"));
         auto fitting = mwtest::loadedWindow();
-        QCOMPARE(ColAccount, 1500.0F);
+        QCOMPARE(Options.ColAccount, 1500.0F);
         QVERIFY(std::abs(columnWidth(*fitting, 1) - 1700.0F) <= 15.0F);
     }
 
@@ -143,7 +143,7 @@ private Q_SLOTS:
         const QString file = mwtest::makeFile(*m_env, QStringLiteral("My vault.lwd"), mwtest::accounts({"Alpha"}));
         auto window = mwtest::loadedWindow(QLatin1Char('"') + file + QStringLiteral("\" "));
         QVERIFY(window->isDataFileOpen());
-        QCOMPARE(DBpath, file);
+        QCOMPARE(Options.DBpath, file);
         QCOMPARE(window->statusPanel(1), QStringLiteral("1 Accounts stored."));
         QCOMPARE(window->statusPanel(2), QStringLiteral("My vault.lwd"));
     }
@@ -164,7 +164,7 @@ private Q_SLOTS:
         auto window = mwtest::loadedWindow();
         QVERIFY(!window->isDataFileOpen());
         QVERIFY(MessageBoxSeam::shown().isEmpty());
-        QCOMPARE(DBpath, m_env->path(QStringLiteral("gone.lwd")));
+        QCOMPARE(Options.DBpath, m_env->path(QStringLiteral("gone.lwd")));
     }
 
     void closingWritesTheTenValuesAndCompactsTheFile()

@@ -125,7 +125,7 @@ private Q_SLOTS:
 
     void oneTimerMasksEverySecretAfterTheLastReveal()
     {
-        PeekTime = 5;
+        Options.PeekTime = 5;
         m_window->cmdSP_Click();
         QTest::qWait(1000);
         const int leftBeforeSecondReveal = m_window->Timer1.remainingTime();
@@ -145,7 +145,7 @@ private Q_SLOTS:
 
     void theTimerFiresOnItsOwn()
     {
-        PeekTime = 1;
+        Options.PeekTime = 1;
         m_window->cmdKey3_Click();
         QTRY_VERIFY_WITH_TIMEOUT(masked(*m_window, "txtKey3"), 3000);
     }
@@ -181,7 +181,7 @@ private Q_SLOTS:
             shownLines(emptyInform),
             linesOf(QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record.")));
 
-        AutoLoad = false;
+        Options.AutoLoad = false;
         auto noFileWindow = mwtest::loadedWindow();
         auto* noFileInform = child<QPlainTextEdit>(noFileWindow.get(), "txtDataInform");
         QVERIFY(!noFileInform->isHidden());

@@ -164,7 +164,7 @@ private Q_SLOTS:
         verifyLocked(false);
         QCOMPARE(m_window->statusPanel(1), panel);
         // A change starts the count again; with the option on by then, the first minute locks.
-        TimeoutOn = true;
+        Options.TimeoutOn = true;
         m_window->recordset()->moveNext();
         QVERIFY(m_window->Timer2.isActive());
         m_window->Timer2_Timer();
@@ -304,8 +304,8 @@ private Q_SLOTS:
             },
             "cmdUse");
         m_window->mnuViewOptions_Click();
-        QVERIFY(!PeekOn);
-        QVERIFY(!TimeoutOn);
+        QVERIFY(!Options.PeekOn);
+        QVERIFY(!Options.TimeoutOn);
         QVERIFY(!m_window->Timer1.isActive());
         for (const char* box : kSecrets)
             QVERIFY2(!masked(*m_window, box), box);

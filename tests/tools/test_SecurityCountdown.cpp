@@ -24,7 +24,7 @@ class TestSecurityCountdown : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { TimeoutOn = true; }
+    void init() { Options.TimeoutOn = true; }
 
     void locksOnTheFifthTickAndARestartCountsFiveAgain()
     {
@@ -44,14 +44,14 @@ private Q_SLOTS:
     // Whether a run-out count locks is decided when it runs out.
     void withTheTimeOutOffTheCountOnlyStops()
     {
-        TimeoutOn = false;
+        Options.TimeoutOn = false;
         SecurityCountdown count(5);
         count.restart();
         QCOMPARE(ticks(count, 5), kFourQuiet + QList<Tick>{Tick::Stop});
         QVERIFY(!count.locked());
         count.restart();
         ticks(count, 4);
-        TimeoutOn = true;
+        Options.TimeoutOn = true;
         QCOMPARE(count.tick(), Tick::LockNow);
     }
 

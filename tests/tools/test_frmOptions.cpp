@@ -52,7 +52,8 @@ QTabBar* tabs(const QObject* d)
 // PeekOn, PeekTime, TimeoutOn, TimeoutTime, KeepOnTop, AutoLoad.
 QList<QVariant> variables()
 {
-    return {PeekOn, int(PeekTime), TimeoutOn, int(TimeoutTime), KeepOnTop, AutoLoad};
+    return {Options.PeekOn,           int(Options.PeekTime), Options.TimeoutOn,
+            int(Options.TimeoutTime), Options.KeepOnTop,     Options.AutoLoad};
 }
 QStringList storedOptions()
 {
@@ -81,14 +82,6 @@ class TestFrmOptions : public QObject
     QScopedPointer<QTemporaryDir> m_home;
     QList<BwErrorReport> m_reports;
 
-    void setDefaults()
-    {
-        PeekOn = TimeoutOn = AutoLoad = true;
-        KeepOnTop = false;
-        PeekTime = 10;
-        TimeoutTime = 5;
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -102,7 +95,7 @@ private Q_SLOTS:
         });
         session::useSettingsFolder(*m_home);
         LoginValues::setUserName(kUser);
-        setDefaults();
+        Options = ProgramOptions();
         SharedRecordset::clear();
     }
 
@@ -115,7 +108,7 @@ private Q_SLOTS:
     // Loading is not a change; auto-load, which only matters at the next start, enables "&Save" alone.
     void enableRules()
     {
-        PeekTime = 50; // hand-edited out of range: shown as the nearest end
+        Options.PeekTime = 50; // hand-edited out of range: shown as the nearest end
         frmOptions d;
         QCOMPARE(text(&d, "lblPeek"), QStringLiteral("20 (secs)"));
         QCOMPARE(text(&d, "lblTimeout"), QStringLiteral("5 (mins)"));
@@ -180,7 +173,7 @@ private Q_SLOTS:
         QTEST(variables(), "after");
         QTEST(storedOptions(), "stored");
         if (how == QLatin1String("cmdSave")) { // what the next start reads back
-            setDefaults();
+            Options = ProgramOptions();
             ProgramSettings::loadAtStart(kUser, 9000.0F);
             QTEST(variables(), "after");
         }
