@@ -9,7 +9,6 @@
 #include "login/frmPWconfirm.h"
 #include "mainwindow/MainGlobals.h"
 #include "mainwindow/frmMain.h"
-#include "tools/SharedRecordset.h"
 #include "tools/frmOptions.h"
 #include "ui_frmMain.h"
 
@@ -187,12 +186,11 @@ void frmMain::mnuViewOptions_Click()
         // Closing the dialog lifts the lock: while locked, the options wait for the password.
         if (Locked)
             return;
-        SharedRecordset::set(recordset());
         // The count does not run while the dialog is open: its closing restarts or stops it anyway.
         Timer2.stop();
         {
             const SuspendOnTopScope suspended;
-            frmOptions::run(this);
+            frmOptions::run(this, isDataFileOpen());
         }
         showOnTopLamp();
         MaskAfterOptions();

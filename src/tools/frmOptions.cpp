@@ -7,7 +7,6 @@
 #include "app/TextForms.h"
 #include "errortrap/Bulwark.h"
 #include "tools/MasterPasswordChange.h"
-#include "tools/SharedRecordset.h"
 #include "ui_frmOptions.h"
 
 #include <QKeyEvent>
@@ -57,10 +56,10 @@ void keepPlaceWhenHidden(QWidget* widget)
 }
 } // namespace
 
-frmOptions::frmOptions(QWidget* owner)
+frmOptions::frmOptions(QWidget* owner, bool dataFileOpen)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::frmOptions>())
+      ui(std::make_unique<Ui::frmOptions>()), m_dataFileOpen(dataFileOpen)
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
@@ -102,10 +101,10 @@ frmOptions::frmOptions(QWidget* owner)
 
 frmOptions::~frmOptions() = default;
 
-void frmOptions::run(QWidget* owner)
+void frmOptions::run(QWidget* owner, bool dataFileOpen)
 {
     BW_TRACE(kModule, "Sub run");
-    frmOptions dialog(owner);
+    frmOptions dialog(owner, dataFileOpen);
     dialog.exec();
 }
 
@@ -278,7 +277,7 @@ void frmOptions::showMasterPage()
     emptyBox(ui->txtMaster);
     emptyBox(ui->txtChange);
     emptyBox(ui->txtConfirm);
-    const bool allowed = !SharedRecordset::isDataFileOpen();
+    const bool allowed = !m_dataFileOpen;
     if (allowed) {
         ui->lblInform->clear();
         ui->lblWarn->setText(kWarnNoFileOpen);
