@@ -12,6 +12,7 @@
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/FilterKeys.h"
+#include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/Twips.h"
@@ -36,7 +37,6 @@ constexpr float kMinimumWidth = 10455.0F;
 constexpr float kMinimumHeight = 7845.0F;
 
 constexpr int kSecurityTick = 60000;
-constexpr int kOnTopInterval = 1000;
 
 // The secret boxes show one asterisk per character while masked.
 const char* const kSecretBoxStyle = "QLineEdit { lineedit-password-character: 42; }";
@@ -44,13 +44,12 @@ const char* const kSecretBoxStyle = "QLineEdit { lineedit-password-character: 42
 
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_files(std::make_unique<DataFileCommands>(*this)),
-      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this))
+      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this)), m_onTop(new OnTopKeeper(this))
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer2.setObjectName(QStringLiteral("Timer2"));
-    timOnTop.setObjectName(QStringLiteral("timOnTop"));
     Timer1.setInterval(0);
     setUpStatusBar();
     setUpGrid();
@@ -61,7 +60,7 @@ frmMain::frmMain(QWidget* parent)
     connect(&dataControl(), &DataControl::recordsetChanged, this, &frmMain::recordsetReplaced);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
-    connect(&timOnTop, &QTimer::timeout, this, &frmMain::timOnTop_Timer);
+    connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
     commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
 }
 
@@ -217,7 +216,7 @@ void frmMain::Form_Load()
     setErrorTrapOptions();
     showOnTopLamp();
     InitTimer();
-    timOnTop.start(kOnTopInterval);
+    m_onTop->start();
 }
 
 void frmMain::Form_Activate()

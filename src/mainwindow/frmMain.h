@@ -38,6 +38,7 @@ class QLineEdit;
 class QObject;
 class Recordset;
 class RecordBinder;
+class OnTopKeeper;
 class frmSysTray;
 
 class frmMain : public QMainWindow, public DataFileHost
@@ -59,10 +60,9 @@ public:
     // The help file named at load.
     QString helpFile;
 
-    // The reveal timer, the one-minute security timer and the stay-on-top timer.
+    // The reveal timer and the one-minute security timer.
     QTimer Timer1;
     QTimer Timer2;
-    QTimer timOnTop;
 
     // The security countdown: tick length in milliseconds, the minutes it starts from and those left.
     qint32 countdownTick = 0;
@@ -89,7 +89,17 @@ public:
     QWidget* dialogOwner() override { return this; }
     void removeExtraGridColumns() override;
     void rebindGrid() override;
+    // SuspendOnTop: true while a modal dialog of the window is up or the window is hidden in the tray.
+    bool SuspendOnTop() const override;
     void setSuspendOnTop(bool suspend) override;
+
+    // Keep on top: timOnTop and SuspendOnTop.
+    const OnTopKeeper& onTopKeeper() const { return *m_onTop; }
+
+    // The grid column last sorted by a header click (0 Account, 1 URL) and its direction: 0 none,
+    // 1 ascending, 2 descending. The delete command sorts again by them after a refresh.
+    qint16 SortColumn() const { return m_sortColumn; }
+    qint16 SortDirection() const { return m_sortDirection; }
 
     // The text a box shows (edit boxes of either kind).
     QString boxText(const char* box) const;
@@ -286,6 +296,8 @@ private:
     bool m_syncingGrid = false;
     bool m_resizingColumns = false;
     bool m_lastSortAscending = false;
+    qint16 m_sortColumn = 0;
+    qint16 m_sortDirection = 0;
 
     // Chrome (frmMain_chrome.cpp): on-top, the tray, dragging by the cool bar, help, about and print.
 public:
@@ -311,10 +323,10 @@ public:
 
 private:
     void connectWindowChrome();
-    void setTopmost(QWidget* window, bool topmost);
     void showHelpFile();
     void windowStateChanged();
 
+    OnTopKeeper* m_onTop;
     QPointer<frmSysTray> m_frmSysTray;
     float m_dragOriginX = 0.0F;
     float m_dragOriginY = 0.0F;

@@ -3,9 +3,10 @@
 #include "app/ProgramSettings.h"
 #include "app/SingleInstance.h"
 #include "desktop/MessageBox.h"
+#include "desktop/SuspendOnTop.h"
 #include "desktop/frmSysTray.h"
 #include "errortrap/Bulwark.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "tools/HelpViewer.h"
@@ -22,8 +23,6 @@
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
-constexpr int kOnTopRecheck = 2000;
-constexpr int kOnTopAfterFocusLost = 5000;
 
 const char* const kNoHelpText = "Unable to display Help Contents. There is no Help associated with this project.";
 
@@ -236,7 +235,7 @@ void frmMain::imgTBontop_Click()
 void frmMain::imgTBmin_Click()
 {
     bwHandler(kModule, "Sub imgTBmin_Click", [&] {
-        SuspendOnTop = true;
+        setSuspendOnTop(true);
         if (m_frmSysTray && frmSysTray::isAvailable()) {
             hide();
             return;
@@ -252,7 +251,7 @@ void frmMain::windowStateChanged()
     BW_TRACE(kModule, "Sub windowStateChanged");
     if (m_minimisedWithoutTray && !isMinimized()) {
         m_minimisedWithoutTray = false;
-        SuspendOnTop = false;
+        setSuspendOnTop(false);
     }
 }
 
@@ -264,51 +263,27 @@ void frmMain::imgTBexit_Click()
 void frmMain::imgTBsave_Click()
 {
     bwHandler(kModule, "Sub imgTBsave_Click", [&] {
-        SuspendOnTop = true;
+        const SuspendOnTopScope suspended(*this);
         mnuFileSaveAs_Click();
-        SuspendOnTop = false;
     });
-}
-
-void frmMain::setTopmost(QWidget* window, bool topmost)
-{
-    BW_TRACE(kModule, "Sub setTopmost");
-    if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost)
-        return;
-    Qt::WindowFlags flags = window->windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (QWindow* native = window->windowHandle()) {
-        // Changing the flags through the widget would hide and re-create the native window; the
-        // platform window takes the new layer in place, where it is, at its size.
-        window->overrideWindowFlags(flags);
-        native->setFlags(flags);
-        return;
-    }
-    window->setWindowFlags(flags);
 }
 
 void frmMain::MakeNormal(QWidget* window)
 {
     BW_TRACE(kModule, "Sub MakeNormal");
-    setTopmost(window ? window : this, false);
+    OnTopKeeper::makeNormal(window ? window : this);
 }
 
 void frmMain::timOnTop_Timer()
 {
-    bwHandler(kModule, "Sub timOnTop_Timer", [&] {
-        timOnTop.stop();
-        setTopmost(this, Options.KeepOnTop && !SuspendOnTop);
-        timOnTop.start(kOnTopRecheck);
-    });
+    bwHandler(kModule, "Sub timOnTop_Timer", [&] { m_onTop->look(); });
 }
 
 void frmMain::Form_LostFocus()
 {
     bwHandler(kModule, "Sub Form_LostFocus", [&] {
-        if (!isFormLoaded() || m_unloaded)
-            return;
-        timOnTop.stop();
-        timOnTop.start(kOnTopAfterFocusLost);
+        if (isFormLoaded() && !m_unloaded)
+            m_onTop->lookLater();
     });
 }
 
@@ -364,12 +339,7 @@ void frmMain::showHelpFile()
 void frmMain::mnuHelpAbout_Click()
 {
     bwHandler(kModule, "Sub mnuHelpAbout_Click", [&] {
-        struct Restore
-        {
-            bool remembered = SuspendOnTop;
-            ~Restore() { SuspendOnTop = remembered; }
-        } restore;
-        SuspendOnTop = true;
+        const SuspendOnTopScope suspended(*this);
         frmAbout about(this);
         about.exec();
     });
@@ -386,7 +356,7 @@ void frmMain::PrintData()
     // Every password is printed in clear: the user proves again who they are first.
     if (!ConfirmPassword())
         return;
-    runRecordReport(this, recordset().get(), &SuspendOnTop);
+    runRecordReport(this, recordset().get(), this);
 }
 
 frmSysTray* frmMain::sysTray() const
@@ -425,7 +395,7 @@ void frmMain::restoreFromTray()
 {
     BW_TRACE(kModule, "Sub restoreFromTray");
     ignoringFaults([&] {
-        SuspendOnTop = false;
+        setSuspendOnTop(false);
         m_minimisedWithoutTray = false;
     });
     ignoringFaults([&] { SingleInstance::bringToFront(this); });

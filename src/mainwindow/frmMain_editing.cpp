@@ -7,7 +7,6 @@
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/FilterKeys.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "ui_frmMain.h"
@@ -76,9 +75,9 @@ void frmMain::cmdClear_Click()
             // A new record that was never written is abandoned, not deleted.
             records->cancelUpdate();
             refreshDataControl();
-            if (SortDirection > 0) {
-                const QString field = AccountGridModel::dataField(SortColumn);
-                recordset()->setSort(SortDirection != 1 ? field + QStringLiteral(" DESC") : field);
+            if (m_sortDirection > 0) {
+                const QString field = AccountGridModel::dataField(m_sortColumn);
+                recordset()->setSort(m_sortDirection != 1 ? field + QStringLiteral(" DESC") : field);
             }
             showRecordCount(" Accounts stored.");
             DisplayInfo();

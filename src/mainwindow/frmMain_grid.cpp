@@ -8,7 +8,6 @@
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/ColumnWidths.h"
 #include "mainwindow/FilterKeys.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
@@ -192,8 +191,8 @@ void frmMain::DataGrid1_HeadClick(qint16 ColIndex)
         }
         m_lastSortAscending = !m_lastSortAscending;
         records->setSort(m_lastSortAscending ? field : field + QStringLiteral(" DESC"));
-        SortColumn = ColIndex;
-        SortDirection = m_lastSortAscending ? 1 : 2;
+        m_sortColumn = ColIndex;
+        m_sortDirection = m_lastSortAscending ? 1 : 2;
     });
 }
 

@@ -4,8 +4,8 @@
 #include "datafile/Recordset.h"
 #include "desktop/Browser.h"
 #include "desktop/Clipboard.h"
+#include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/frmMain.h"
 #include "tools/frmRandomiser.h"
@@ -20,16 +20,6 @@ constexpr char kModule[] = "frmMain.frm";
 constexpr int kLongestPeek = 32;
 
 const char* const kSecretBoxes[] = {"txtPW", "txtKey1", "txtKey2", "txtKey3", "txtKey4"};
-
-// Sets SuspendOnTop for the life of a modal dialog.
-class SuspendOnTopScope
-{
-public:
-    SuspendOnTopScope() { SuspendOnTop = true; }
-    ~SuspendOnTopScope() { SuspendOnTop = false; }
-    SuspendOnTopScope(const SuspendOnTopScope&) = delete;
-    SuspendOnTopScope& operator=(const SuspendOnTopScope&) = delete;
-};
 } // namespace
 
 QLineEdit* frmMain::lineBox(const char* name) const
@@ -150,7 +140,7 @@ void frmMain::cmdRP_Click()
         QString password;
         bool accepted = false;
         {
-            const SuspendOnTopScope suspended;
+            const SuspendOnTopScope suspended(*this);
             accepted = frmRandomiser::run(this, password);
         }
         if (!accepted)

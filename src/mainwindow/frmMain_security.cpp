@@ -4,10 +4,10 @@
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "desktop/MessageBox.h"
+#include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"
 #include "login/frmPWconfirm.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/frmMain.h"
 #include "tools/frmOptions.h"
 #include "ui_frmMain.h"
@@ -29,16 +29,6 @@ QList<std::optional<QString>>& queuedConfirmations()
     static QList<std::optional<QString>> answers;
     return answers;
 }
-
-// Sets SuspendOnTop for the life of a modal dialog.
-class SuspendOnTopScope
-{
-public:
-    SuspendOnTopScope() { SuspendOnTop = true; }
-    ~SuspendOnTopScope() { SuspendOnTop = false; }
-    SuspendOnTopScope(const SuspendOnTopScope&) = delete;
-    SuspendOnTopScope& operator=(const SuspendOnTopScope&) = delete;
-};
 
 // Shows the confirmation dialog, or gives it the next queued answer instead.
 void askForPassword(frmPWconfirm& dialog)
@@ -75,7 +65,7 @@ bool frmMain::ConfirmPassword()
     dialog.clearConfirmation();
     dialog.ConfirmOK = false;
     {
-        const SuspendOnTopScope suspended;
+        const SuspendOnTopScope suspended(*this);
         askForPassword(dialog);
     }
     QString typed = dialog.confirmation();
@@ -189,7 +179,7 @@ void frmMain::mnuViewOptions_Click()
         // The count does not run while the dialog is open: its closing restarts or stops it anyway.
         Timer2.stop();
         {
-            const SuspendOnTopScope suspended;
+            const SuspendOnTopScope suspended(*this);
             frmOptions::run(this, isDataFileOpen());
         }
         showOnTopLamp();

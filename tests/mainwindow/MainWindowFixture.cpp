@@ -8,7 +8,6 @@
 #include "desktop/Keystrokes.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/frmMain.h"
 
 #include <QApplication>
@@ -48,9 +47,6 @@ Environment::Environment() : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldTemp(
     FileDialogSeam::clear();
     KeystrokeSeam::clear();
     Options = ProgramOptions();
-    SuspendOnTop = false;
-    SortColumn = 0;
-    SortDirection = 0;
     clearClipboard();
 }
 

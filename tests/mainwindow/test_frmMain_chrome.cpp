@@ -7,7 +7,7 @@
 #include "desktop/MessageBox.h"
 #include "desktop/TrayMessages.h"
 #include "desktop/frmSysTray.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "tools/PrintPreview.h"
@@ -110,23 +110,23 @@ private Q_SLOTS:
         frmMain& window = loaded();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.timOnTop.isActive());
-        QCOMPARE(window.timOnTop.interval(), 1000);
+        QVERIFY(window.onTopKeeper().timOnTop().isActive());
+        QCOMPARE(window.onTopKeeper().timOnTop().interval(), 1000);
         const QRect before = window.geometry();
 
         Options.KeepOnTop = true;
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
-        QCOMPARE(window.timOnTop.interval(), 2000);
-        QVERIFY(window.timOnTop.isActive());
+        QCOMPARE(window.onTopKeeper().timOnTop().interval(), 2000);
+        QVERIFY(window.onTopKeeper().timOnTop().isActive());
         QVERIFY(window.isVisible());
         QCOMPARE(window.geometry(), before);
 
         // A modal dialog or the tray holds the window back, whatever KeepOnTop says.
-        SuspendOnTop = true;
+        window.setSuspendOnTop(true);
         window.timOnTop_Timer();
         QVERIFY(!onTop(window));
-        SuspendOnTop = false;
+        window.setSuspendOnTop(false);
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
 
@@ -143,8 +143,8 @@ private Q_SLOTS:
         QVERIFY(!onTop(window));
 
         window.Form_LostFocus();
-        QCOMPARE(window.timOnTop.interval(), 5000);
-        QVERIFY(window.timOnTop.isActive());
+        QCOMPARE(window.onTopKeeper().timOnTop().interval(), 5000);
+        QVERIFY(window.onTopKeeper().timOnTop().isActive());
     }
 
     void draggingTheBarMovesTheWindowWithTheLeftButtonOnly()
@@ -174,7 +174,7 @@ private Q_SLOTS:
         frmSysTray* tray = window.sysTray();
         const auto hideToTray = [&] {
             window.imgTBmin_Click();
-            QVERIFY(SuspendOnTop);
+            QVERIFY(window.SuspendOnTop());
             QVERIFY(!window.isVisible());
         };
 
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(!window.isVisible());
         tray->TrayCallback(TrayMessage::LeftButtonUp);
         QVERIFY(window.isVisible());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
 
         hideToTray();
         window.m_frmSysTray_SysTrayDoubleClick(Qt::RightButton);
@@ -194,25 +194,25 @@ private Q_SLOTS:
         // The right button opens the menu and leaves the window where it is.
         window.m_frmSysTray_SysTrayMouseDown(Qt::RightButton);
         QVERIFY(!window.isVisible());
-        QVERIFY(SuspendOnTop);
+        QVERIFY(window.SuspendOnTop());
         QTRY_VERIFY(tray->mnuPopup()->isVisible());
         tray->mnuPopup()->close();
         window.m_frmSysTray_MenuClick(1, QString());
         QVERIFY(!window.isVisible());
         window.m_frmSysTray_MenuClick(0, QStringLiteral("open"));
         QVERIFY(window.isVisible());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
 
         // Without a tray nothing is hidden away: the window stays in the taskbar.
         SysTraySeam::setAvailable(false);
         window.imgTBmin_Click();
-        QVERIFY(SuspendOnTop);
+        QVERIFY(window.SuspendOnTop());
         QVERIFY(window.isVisible());
         QVERIFY(window.isMinimized());
         // Coming back from the taskbar lets the window be kept on top again.
         window.showNormal();
         QTRY_VERIFY(!window.isMinimized());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
     }
 
     void theTrayIsSetUpAtLoadAndItsCloseRunsTheShutDown()
@@ -281,15 +281,15 @@ private Q_SLOTS:
     {
         frmMain& window = loaded();
         for (const bool before : {false, true}) {
-            SuspendOnTop = before;
+            window.setSuspendOnTop(before);
             bool suspendedWhileUp = false;
             mwtest::whenModalShows([&](QWidget* dialog) {
-                suspendedWhileUp = SuspendOnTop;
+                suspendedWhileUp = window.SuspendOnTop();
                 dialog->close();
             });
             window.mnuHelpAbout_Click();
             QVERIFY(suspendedWhileUp);
-            QCOMPARE(SuspendOnTop, before);
+            QCOMPARE(window.SuspendOnTop(), before);
         }
     }
 
@@ -322,7 +322,7 @@ private Q_SLOTS:
         window.mnuFilePrint_Click();
         QCOMPARE(reports, 1);
         QCOMPARE(printedCount, 3); // Bank of Springfield, BBC, British Gas
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
     }
 };
 

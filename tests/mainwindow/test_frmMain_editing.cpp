@@ -3,7 +3,6 @@
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "datafile/Recordset.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 

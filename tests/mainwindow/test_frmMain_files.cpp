@@ -6,7 +6,6 @@
 #include "datafile/DataFileCommands.h"
 #include "datafile/Recordset.h"
 #include "desktop/FileDialog.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 
@@ -57,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->statusPanel(2), QStringLiteral("vault.lwd"));
         QCOMPARE(picture("imgTBopen"), QStringLiteral("TB-DISABLED"));
         QCOMPARE(picture("imgTBclose"), QStringLiteral("TB-CLOSEUP"));
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!m_window->SuspendOnTop());
     }
 
     void aNewFileOpensEmptyAndTakesRecords()

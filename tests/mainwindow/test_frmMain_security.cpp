@@ -8,7 +8,6 @@
 #include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
 #include "login/CapsLockSeam.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/frmMain.h"
 
 #include <QAction>
@@ -215,7 +214,7 @@ private Q_SLOTS:
         QVERIFY(!child<QPushButton>(m_window.get(), "cmdPassword")->isEnabled());
         QVERIFY(m_window->Timer2.isActive());
         QCOMPARE(m_window->countdownLeft, qint16(5));
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!m_window->SuspendOnTop());
     }
 
     void theQuestionIsAModalDialogOfTheWindowOutOfTheTopLayer()
@@ -228,7 +227,7 @@ private Q_SLOTS:
         // Two questions in a row: the second starts with an empty box too.
         for (const QString& typed : {QStringLiteral("wrong"), QStringLiteral("secret1")}) {
             mwtest::whenModalShows([&, typed](QWidget* dialog) {
-                suspendedMeanwhile = SuspendOnTop;
+                suspendedMeanwhile = m_window->SuspendOnTop();
                 ownedByWindow = dialog->parentWidget() == m_window.get();
                 auto* box = child<QLineEdit>(dialog, "txtPW");
                 boxAtStart = box->text();
@@ -241,7 +240,7 @@ private Q_SLOTS:
             QVERIFY(suspendedMeanwhile);
             QVERIFY(ownedByWindow);
             QCOMPARE(boxAtStart, QString());
-            QVERIFY(!SuspendOnTop);
+            QVERIFY(!m_window->SuspendOnTop());
         }
         QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -310,7 +309,7 @@ private Q_SLOTS:
         for (const char* box : kSecrets)
             QVERIFY2(!masked(*m_window, box), box);
         QVERIFY(!m_window->Timer2.isActive());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!m_window->SuspendOnTop());
 
         // Save: both back on, a three-minute time-out, and the count restarted from it.
         answerOptions(
