@@ -15,6 +15,7 @@
 #include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/RecordBinder.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
 #include "tools/HelpViewer.h"
 #include "tools/frmRandomiser.h"
@@ -36,20 +37,18 @@ constexpr char kModule[] = "frmMain.frm";
 constexpr float kMinimumWidth = 10455.0F;
 constexpr float kMinimumHeight = 7845.0F;
 
-constexpr int kSecurityTick = 60000;
-
 // The secret boxes show one asterisk per character while masked.
 const char* const kSecretBoxStyle = "QLineEdit { lineedit-password-character: 42; }";
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_files(std::make_unique<DataFileCommands>(*this)),
-      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this)), m_onTop(new OnTopKeeper(this))
+      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this)), m_onTop(new OnTopKeeper(this)),
+      m_lock(new SecurityLock(this))
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
     Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer2.setObjectName(QStringLiteral("Timer2"));
     Timer1.setInterval(0);
     setUpStatusBar();
     setUpGrid();
@@ -59,7 +58,8 @@ frmMain::frmMain(QWidget* parent)
     connectMenus();
     connect(&dataControl(), &DataControl::recordsetChanged, this, &frmMain::recordsetReplaced);
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    connect(&m_lock->Timer2(), &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    connect(m_lock, &SecurityLock::lockedChanged, this, &frmMain::showLockState);
     connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
     commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
 }
@@ -207,9 +207,7 @@ void frmMain::Form_Load()
     openDataFileAtLoad();
     helpFile = HelpViewer::defaultHelpFilePath();
     // The grid shows only the Account and URL columns: its model has no others.
-    countdownTick = kSecurityTick;
-    countdownStart = Options.TimeoutTime;
-    countdownLeft = countdownStart;
+    m_lock->setCountdownStart(Options.TimeoutTime);
     UpdateTools(false);
     DisplayInfo();
     createTray();

@@ -19,12 +19,7 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
-
-// Security time-out: the count behind it.
-#include "tools/SecurityCountdown.h"
-
 #include <optional>
-// End of security time-out.
 
 namespace Ui {
 class frmMain;
@@ -38,6 +33,7 @@ class QLineEdit;
 class QObject;
 class Recordset;
 class RecordBinder;
+class SecurityLock;
 class OnTopKeeper;
 class frmSysTray;
 
@@ -54,20 +50,16 @@ public:
     // Form_Load.
     QString commandText;
 
-    // True while the security time-out has locked the window.
-    bool Locked = false;
-
     // The help file named at load.
     QString helpFile;
 
-    // The reveal timer and the one-minute security timer.
+    // The reveal timer.
     QTimer Timer1;
-    QTimer Timer2;
 
-    // The security countdown: tick length in milliseconds, the minutes it starts from and those left.
-    qint32 countdownTick = 0;
-    qint16 countdownStart = 0;
-    qint16 countdownLeft = 0;
+    // The security time-out: Timer2, the countdown and Locked, true while the time-out has locked the
+    // window.
+    const SecurityLock& securityLock() const { return *m_lock; }
+    bool Locked() const;
 
     bool isFormLoaded() const { return m_loaded; }
 
@@ -214,18 +206,12 @@ public:
     static void queueConfirmation(const std::optional<QString>& typed);
     static void clearConfirmations();
 
-    // The count behind the time-out: minutes left, and whether it has locked the window.
-    const SecurityCountdown& securityCountdown() const { return m_countdown; }
-
 private:
     // Records, grid, navigator and filter panel shown and the menus, toolbar and file buttons usable, or
     // all of them hidden and disabled while the window is locked.
     void setRecordsReachable(bool reachable);
-    void lockWindow();
+    void showLockState(bool locked);
     void hideUnlockButton();
-
-    SecurityCountdown m_countdown;
-    // End of security time-out.
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -327,6 +313,7 @@ private:
     void windowStateChanged();
 
     OnTopKeeper* m_onTop;
+    SecurityLock* m_lock;
     QPointer<frmSysTray> m_frmSysTray;
     float m_dragOriginX = 0.0F;
     float m_dragOriginY = 0.0F;

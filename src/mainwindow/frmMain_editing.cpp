@@ -100,7 +100,7 @@ void frmMain::cmdClear_Click()
 void frmMain::recordBoxChanged()
 {
     BW_TRACE(kModule, "Sub recordBoxChanged");
-    if (!Locked)
+    if (!Locked())
         InitTimer();
 }
 

@@ -52,7 +52,7 @@ void frmMain::revealBox(const char* name)
     BW_TRACE(kModule, "Sub revealBox");
     QLineEdit* box = lineBox(name);
     clearClipboard();
-    if (Locked) {
+    if (Locked()) {
         if (!ConfirmPassword())
             return;
         box->setEnabled(true);

@@ -8,6 +8,7 @@
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"
 #include "login/frmPWconfirm.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
 #include "tools/frmOptions.h"
 #include "ui_frmMain.h"
@@ -20,9 +21,6 @@
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
-
-// The security timer fires once a minute.
-constexpr int kOneMinute = 60000;
 
 QList<std::optional<QString>>& queuedConfirmations()
 {
@@ -116,25 +114,25 @@ void frmMain::hideUnlockButton()
     ui->cmdPassword->setVisible(false);
 }
 
+bool frmMain::Locked() const
+{
+    return m_lock->isLocked();
+}
+
 void frmMain::InitTimer()
 {
     BW_TRACE(kModule, "Sub InitTimer");
-    // Starting a running QTimer again counts a fresh interval from now.
-    Timer2.start(countdownTick > 0 ? countdownTick : kOneMinute);
-    m_countdown.setStart(countdownStart);
-    m_countdown.restart();
-    countdownLeft = m_countdown.countdown();
-    Locked = false;
-    setRecordsReachable(true);
+    m_lock->restart(); // a lock lifted shows the records again
     ui->cmdPassword->setVisible(false);
     UpdateTools(false);
 }
 
-void frmMain::lockWindow()
+void frmMain::showLockState(bool locked)
 {
-    BW_TRACE(kModule, "Sub lockWindow");
-    Locked = true;
-    setRecordsReachable(false);
+    BW_TRACE(kModule, "Sub showLockState");
+    setRecordsReachable(!locked);
+    if (!locked)
+        return;
     setStatusPanel(1, QStringLiteral("SECURITY TIME OUT! ...REFRESH PASSWORD!"));
     ui->cmdPassword->setEnabled(true);
     ui->cmdPassword->setVisible(true);
@@ -142,16 +140,7 @@ void frmMain::lockWindow()
 
 void frmMain::Timer2_Timer()
 {
-    bwHandler(kModule, "Sub Timer2_Timer", [&] {
-        const SecurityCountdown::TickResult result = m_countdown.tick();
-        countdownLeft = m_countdown.countdown();
-        if (result == SecurityCountdown::TickResult::KeepCounting)
-            return;
-        Timer2.stop();
-        Timer2.setInterval(0);
-        if (result == SecurityCountdown::TickResult::LockNow)
-            lockWindow();
-    });
+    bwHandler(kModule, "Sub Timer2_Timer", [&] { m_lock->tick(); });
 }
 
 void frmMain::cmdPassword_Click()
@@ -174,24 +163,22 @@ void frmMain::mnuViewOptions_Click()
 {
     bwHandler(kModule, "Sub mnuViewOptions_Click", [&] {
         // Closing the dialog lifts the lock: while locked, the options wait for the password.
-        if (Locked)
+        if (Locked())
             return;
         // The count does not run while the dialog is open: its closing restarts or stops it anyway.
-        Timer2.stop();
+        m_lock->stop();
         {
             const SuspendOnTopScope suspended(*this);
             frmOptions::run(this, isDataFileOpen());
         }
         showOnTopLamp();
         MaskAfterOptions();
-        Locked = false;
-        m_countdown.clearLocked();
+        m_lock->unlock();
         hideUnlockButton();
         if (!Options.TimeoutOn) {
-            Timer2.stop();
-            Timer2.setInterval(0);
+            m_lock->stop();
         } else {
-            countdownStart = Options.TimeoutTime;
+            m_lock->setCountdownStart(Options.TimeoutTime);
             InitTimer();
         }
     });

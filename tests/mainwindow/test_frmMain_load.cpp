@@ -7,6 +7,7 @@
 #include "datafile/DataFileCommands.h"
 #include "desktop/MessageBox.h"
 #include "mainwindow/PictureButton.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 
@@ -117,7 +118,7 @@ private Q_SLOTS:
         QCOMPARE(window->pos(), QPoint(200, 100));
         QCOMPARE(window->size().width(), std::max(designedSize.width(), Twips::toPixelsX(10455, window.get())));
         QCOMPARE(Options.PeekTime, qint16(7));
-        QCOMPARE(window->countdownStart, qint16(3));
+        QCOMPARE(window->securityLock().countdownStart(), qint16(3));
         QCOMPARE(child<PictureButton>(window.get(), "imgTBontop")->pictureName(), QStringLiteral("LED-GUP"));
     }
 
