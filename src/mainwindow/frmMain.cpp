@@ -15,6 +15,7 @@
 #include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/RecordBinder.h"
+#include "mainwindow/SecretReveal.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
 #include "tools/HelpViewer.h"
@@ -36,9 +37,6 @@ constexpr char kModule[] = "frmMain.frm";
 // The smallest size the window opens at, and where it opens when no position is stored, in twips.
 constexpr float kMinimumWidth = 10455.0F;
 constexpr float kMinimumHeight = 7845.0F;
-
-// The secret boxes show one asterisk per character while masked.
-const char* const kSecretBoxStyle = "QLineEdit { lineedit-password-character: 42; }";
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -48,8 +46,6 @@ frmMain::frmMain(QWidget* parent)
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer1.setInterval(0);
     setUpStatusBar();
     setUpGrid();
     setUpRecordBoxes();
@@ -57,7 +53,7 @@ frmMain::frmMain(QWidget* parent)
     connectPictureButtons();
     connectMenus();
     connect(&dataControl(), &DataControl::recordsetChanged, this, &frmMain::recordsetReplaced);
-    connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&m_reveal->Timer1(), &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(&m_lock->Timer2(), &QTimer::timeout, this, &frmMain::Timer2_Timer);
     connect(m_lock, &SecurityLock::lockedChanged, this, &frmMain::showLockState);
     connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
@@ -99,10 +95,7 @@ void frmMain::setUpRecordBoxes()
     for (const auto& [box, column] : boxes)
         m_binder->bind(box, column);
 
-    for (QLineEdit* secret : {ui->txtPW, ui->txtKey1, ui->txtKey2, ui->txtKey3, ui->txtKey4}) {
-        secret->setStyleSheet(QString::fromLatin1(kSecretBoxStyle));
-        setMasked(secret, true);
-    }
+    m_reveal = new SecretReveal({ui->txtPW, ui->txtKey1, ui->txtKey2, ui->txtKey3, ui->txtKey4}, this);
 
     // The information box lies over the record panel; its text stands in the middle of it.
     QTextOption centred = ui->txtDataInform->document()->defaultTextOption();

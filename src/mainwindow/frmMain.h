@@ -33,6 +33,7 @@ class QLineEdit;
 class QObject;
 class Recordset;
 class RecordBinder;
+class SecretReveal;
 class SecurityLock;
 class OnTopKeeper;
 class frmSysTray;
@@ -53,8 +54,8 @@ public:
     // The help file named at load.
     QString helpFile;
 
-    // The reveal timer.
-    QTimer Timer1;
+    // The record fields on the clipboard and the secret boxes' masks: Timer1.
+    const SecretReveal& secretReveal() const { return *m_reveal; }
 
     // The security time-out: Timer2, the countdown and Locked, true while the time-out has locked the
     // window.
@@ -144,9 +145,6 @@ public Q_SLOTS:
     void cmdGoUrl_Click();
     void DisplayInfo() override;
     void RefreshTextControls() override;
-    // The masks after the options dialog: the reveal timer stops; all five secrets plain while PeekOn is
-    // off, all five masked while it is on.
-    void MaskAfterOptions();
 
     // Editing and the state of the commands.
     void cmdAdd_Click();
@@ -234,11 +232,7 @@ private:
 
     // Records (frmMain_records.cpp).
     void showInformText(const QString& text);
-    void copyBox(const char* box);
-    void revealBox(const char* box);
-    void setMasked(QLineEdit* box, bool masked);
-    void maskAllSecrets(bool masked);
-    QLineEdit* lineBox(const char* name) const;
+    void revealBox(QLineEdit* box);
 
     // Editing (frmMain_editing.cpp).
     void recordBoxChanged();
@@ -314,6 +308,7 @@ private:
 
     OnTopKeeper* m_onTop;
     SecurityLock* m_lock;
+    SecretReveal* m_reveal = nullptr;
     QPointer<frmSysTray> m_frmSysTray;
     float m_dragOriginX = 0.0F;
     float m_dragOriginY = 0.0F;

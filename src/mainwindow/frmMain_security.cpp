@@ -8,6 +8,7 @@
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"
 #include "login/frmPWconfirm.h"
+#include "mainwindow/SecretReveal.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
 #include "tools/frmOptions.h"
@@ -172,7 +173,7 @@ void frmMain::mnuViewOptions_Click()
             frmOptions::run(this, isDataFileOpen());
         }
         showOnTopLamp();
-        MaskAfterOptions();
+        m_reveal->applyPeekOption();
         m_lock->unlock();
         hideUnlockButton();
         if (!Options.TimeoutOn) {

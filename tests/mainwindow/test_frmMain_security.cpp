@@ -8,6 +8,7 @@
 #include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
 #include "login/CapsLockSeam.h"
+#include "mainwindow/SecretReveal.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
 
@@ -306,7 +307,7 @@ private Q_SLOTS:
         m_window->mnuViewOptions_Click();
         QVERIFY(!Options.PeekOn);
         QVERIFY(!Options.TimeoutOn);
-        QVERIFY(!m_window->Timer1.isActive());
+        QVERIFY(!m_window->secretReveal().Timer1().isActive());
         for (const char* box : kSecrets)
             QVERIFY2(!masked(*m_window, box), box);
         QVERIFY(!m_window->securityLock().Timer2().isActive());
@@ -336,7 +337,7 @@ private Q_SLOTS:
         answerOptions([](QWidget*) {}, "cmdCancel");
         m_window->mnuViewOptions_Click();
         QVERIFY(masked(*m_window, "txtKey2"));
-        QVERIFY(!m_window->Timer1.isActive());
+        QVERIFY(!m_window->secretReveal().Timer1().isActive());
         QCOMPARE(m_window->securityLock().countdownLeft(), qint16(3));
         verifyLocked(false);
     }
