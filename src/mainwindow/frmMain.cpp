@@ -11,7 +11,7 @@
 #include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
-#include "mainwindow/FilterKeys.h"
+#include "mainwindow/KeyPressRoute.h"
 #include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/RecordBinder.h"
@@ -25,7 +25,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -92,8 +91,21 @@ void frmMain::setUpRecordBoxes()
                                                {ui->txtKey2, Key2},       {ui->txtKey3Label, Key3_Name},
                                                {ui->txtKey3, Key3},       {ui->txtKey4Label, Key4_Name},
                                                {ui->txtKey4, Key4},       {ui->txtINFO, Info}};
-    for (const auto& [box, column] : boxes)
+    for (const auto& [box, column] : boxes) {
         m_binder->bind(box, column);
+        // The boxes' Change handlers (txtAccount_Change … txtKey4_Change): typing, or showing another
+        // record, counts as activity.
+        const QByteArray change = "Sub " + box->objectName().toLatin1() + "_Change";
+        const auto changed = [this, change] { bwHandler(kModule, change.constData(), [this] { recordBoxChanged(); }); };
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            connect(line, &QLineEdit::textChanged, this, changed);
+        else
+            connect(static_cast<QPlainTextEdit*>(box), &QPlainTextEdit::textChanged, this, changed);
+        // Their KeyPress handlers (txtAccount_KeyPress …): Enter moves on to the next box, except in
+        // txtINFO, where it starts a new line.
+        if (box != ui->txtINFO)
+            new KeyPressRoute(box, [this, box](int& KeyAscii) { enterMovesOn(KeyAscii, box); });
+    }
 
     m_reveal = new SecretReveal({ui->txtPW, ui->txtKey1, ui->txtKey2, ui->txtKey3, ui->txtKey4}, this);
 
@@ -328,36 +340,4 @@ void frmMain::unloadOtherWindows()
 void frmMain::mnuFileExit_Click()
 {
     bwHandler(kModule, "Sub mnuFileExit_Click", [&] { close(); });
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
-    int keyAscii = FilterKeys::keyAscii(*static_cast<QKeyEvent*>(event));
-    if (keyAscii == 0)
-        return QMainWindow::eventFilter(watched, event);
-    using KeyHandler = void (frmMain::*)(int&);
-    static const QHash<QString, KeyHandler> handlers = {
-        {QStringLiteral("txtAccount"), &frmMain::txtAccount_KeyPress},
-        {QStringLiteral("txtURL"), &frmMain::txtURL_KeyPress},
-        {QStringLiteral("txtID"), &frmMain::txtID_KeyPress},
-        {QStringLiteral("txtPW"), &frmMain::txtPW_KeyPress},
-        {QStringLiteral("txtHint"), &frmMain::txtHint_KeyPress},
-        {QStringLiteral("txtKey1Label"), &frmMain::txtKey1Label_KeyPress},
-        {QStringLiteral("txtKey1"), &frmMain::txtKey1_KeyPress},
-        {QStringLiteral("txtKey2Label"), &frmMain::txtKey2Label_KeyPress},
-        {QStringLiteral("txtKey2"), &frmMain::txtKey2_KeyPress},
-        {QStringLiteral("txtKey3Label"), &frmMain::txtKey3Label_KeyPress},
-        {QStringLiteral("txtKey3"), &frmMain::txtKey3_KeyPress},
-        {QStringLiteral("txtKey4Label"), &frmMain::txtKey4Label_KeyPress},
-        {QStringLiteral("txtKey4"), &frmMain::txtKey4_KeyPress},
-        {QStringLiteral("txtFilter"), &frmMain::txtFilter_KeyPress},
-        {QStringLiteral("txtFilter2"), &frmMain::txtFilter2_KeyPress},
-        {QStringLiteral("DataGrid1"), &frmMain::DataGrid1_KeyPress}};
-    const auto handler = handlers.constFind(watched->objectName());
-    if (handler == handlers.constEnd())
-        return QMainWindow::eventFilter(watched, event);
-    (this->*handler.value())(keyAscii);
-    return keyAscii == 0; // a key set to 0 is taken away
 }

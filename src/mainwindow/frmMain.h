@@ -103,20 +103,8 @@ public:
     void Form_QueryUnload(int& Cancel, int UnloadMode);
     void Form_Unload(int& Cancel);
 
-    // Key handlers: KeyAscii is the character code; setting it to 0 takes the key away.
-    void txtAccount_KeyPress(int& KeyAscii);
-    void txtURL_KeyPress(int& KeyAscii);
-    void txtID_KeyPress(int& KeyAscii);
-    void txtPW_KeyPress(int& KeyAscii);
-    void txtHint_KeyPress(int& KeyAscii);
-    void txtKey1Label_KeyPress(int& KeyAscii);
-    void txtKey1_KeyPress(int& KeyAscii);
-    void txtKey2Label_KeyPress(int& KeyAscii);
-    void txtKey2_KeyPress(int& KeyAscii);
-    void txtKey3Label_KeyPress(int& KeyAscii);
-    void txtKey3_KeyPress(int& KeyAscii);
-    void txtKey4Label_KeyPress(int& KeyAscii);
-    void txtKey4_KeyPress(int& KeyAscii);
+    // Key handlers: KeyAscii is the character code; setting it to 0 takes the key away. The record boxes'
+    // own (txtAccount_KeyPress …) are set up with the boxes.
     void txtFilter_KeyPress(int& KeyAscii);
     void txtFilter2_KeyPress(int& KeyAscii);
     void DataGrid1_KeyPress(int& KeyAscii);
@@ -150,20 +138,6 @@ public Q_SLOTS:
     void cmdAdd_Click();
     void cmdClear_Click();
     void UpdateTools(bool bImages = false) override;
-    void txtAccount_Change();
-    void txtURL_Change();
-    void txtID_Change();
-    void txtPW_Change();
-    void txtHint_Change();
-    void txtINFO_Change();
-    void txtKey1Label_Change();
-    void txtKey2Label_Change();
-    void txtKey3Label_Change();
-    void txtKey4Label_Change();
-    void txtKey1_Change();
-    void txtKey2_Change();
-    void txtKey3_Change();
-    void txtKey4_Change();
 
     // Filters.
     void cmdFilter_Click();
@@ -213,7 +187,6 @@ private:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Creating the window (frmMain.cpp).
@@ -236,7 +209,7 @@ private:
 
     // Editing (frmMain_editing.cpp).
     void recordBoxChanged();
-    void enterMovesOn(int& KeyAscii, QWidget* box, const char* procedure);
+    void enterMovesOn(int& KeyAscii, QWidget* box);
     void applySetting(const QString& control, bool enabled);
     QObject* control(const QString& name);
     void showRecordCount(const char* suffix);

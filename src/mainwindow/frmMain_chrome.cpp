@@ -6,6 +6,7 @@
 #include "desktop/SuspendOnTop.h"
 #include "desktop/frmSysTray.h"
 #include "errortrap/Bulwark.h"
+#include "mainwindow/KeyPressRoute.h"
 #include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
@@ -134,26 +135,8 @@ void frmMain::connectCommands()
         {ui->cmdPassword, &frmMain::cmdPassword_Click}};
     for (const auto& [button, handler] : commands)
         connect(button, &QPushButton::clicked, this, handler);
-
-    connect(ui->txtAccount, &QLineEdit::textChanged, this, &frmMain::txtAccount_Change);
-    connect(ui->txtURL, &QLineEdit::textChanged, this, &frmMain::txtURL_Change);
-    connect(ui->txtID, &QLineEdit::textChanged, this, &frmMain::txtID_Change);
-    connect(ui->txtPW, &QLineEdit::textChanged, this, &frmMain::txtPW_Change);
-    connect(ui->txtHint, &QPlainTextEdit::textChanged, this, &frmMain::txtHint_Change);
-    connect(ui->txtINFO, &QPlainTextEdit::textChanged, this, &frmMain::txtINFO_Change);
-    connect(ui->txtKey1Label, &QLineEdit::textChanged, this, &frmMain::txtKey1Label_Change);
-    connect(ui->txtKey2Label, &QLineEdit::textChanged, this, &frmMain::txtKey2Label_Change);
-    connect(ui->txtKey3Label, &QLineEdit::textChanged, this, &frmMain::txtKey3Label_Change);
-    connect(ui->txtKey4Label, &QLineEdit::textChanged, this, &frmMain::txtKey4Label_Change);
-    connect(ui->txtKey1, &QLineEdit::textChanged, this, &frmMain::txtKey1_Change);
-    connect(ui->txtKey2, &QLineEdit::textChanged, this, &frmMain::txtKey2_Change);
-    connect(ui->txtKey3, &QLineEdit::textChanged, this, &frmMain::txtKey3_Change);
-    connect(ui->txtKey4, &QLineEdit::textChanged, this, &frmMain::txtKey4_Change);
-
-    for (QWidget* box : QList<QWidget*>{ui->txtAccount, ui->txtURL, ui->txtID, ui->txtPW, ui->txtHint, ui->txtKey1Label,
-                                        ui->txtKey1, ui->txtKey2Label, ui->txtKey2, ui->txtKey3Label, ui->txtKey3,
-                                        ui->txtKey4Label, ui->txtKey4, ui->txtFilter, ui->txtFilter2})
-        box->installEventFilter(this);
+    new KeyPressRoute(ui->txtFilter, [this](int& KeyAscii) { txtFilter_KeyPress(KeyAscii); });
+    new KeyPressRoute(ui->txtFilter2, [this](int& KeyAscii) { txtFilter2_KeyPress(KeyAscii); });
 }
 
 void frmMain::connectPictureButtons()

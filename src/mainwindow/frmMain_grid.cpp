@@ -8,6 +8,7 @@
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/ColumnWidths.h"
 #include "mainwindow/FilterKeys.h"
+#include "mainwindow/KeyPressRoute.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
@@ -49,7 +50,7 @@ void frmMain::setUpGrid()
     connect(header, &QHeaderView::sectionResized, this, &frmMain::columnResized);
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { gridRowChosen(current.isValid() ? current.row() : -1); });
-    grid->installEventFilter(this);
+    new KeyPressRoute(grid, [this](int& KeyAscii) { DataGrid1_KeyPress(KeyAscii); });
 }
 
 void frmMain::recordsetReplaced()
