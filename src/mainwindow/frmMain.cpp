@@ -56,7 +56,7 @@ frmMain::frmMain(QWidget* parent)
     connect(&m_lock->Timer2(), &QTimer::timeout, this, &frmMain::Timer2_Timer);
     connect(m_lock, &SecurityLock::lockedChanged, this, &frmMain::showLockState);
     connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
-    commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
+    m_commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
 }
 
 frmMain::~frmMain()
@@ -210,7 +210,7 @@ void frmMain::Form_Load()
     move(Twips::toPixelsX(Options.MainLeft, this), Twips::toPixelsY(Options.MainTop, this));
     applyColumnWidthsAtLoad();
     openDataFileAtLoad();
-    helpFile = HelpViewer::defaultHelpFilePath();
+    m_helpFile = HelpViewer::defaultHelpFilePath();
     // The grid shows only the Account and URL columns: its model has no others.
     m_lock->setCountdownStart(Options.TimeoutTime);
     UpdateTools(false);
@@ -250,7 +250,7 @@ void frmMain::applyColumnWidthsAtLoad()
 void frmMain::openDataFileAtLoad()
 {
     BW_TRACE(kModule, "Sub openDataFileAtLoad");
-    const QStringList args = GetCommandLine(commandText);
+    const QStringList args = GetCommandLine(m_commandText);
     if (args.size() > 1) {
         // A command line that names nothing opens nothing, whatever AutoLoad says.
         const QString path = dataFileFromCommandLine(args);

@@ -7,6 +7,10 @@
 // starts the timers, and runs only after a successful login. Closing the window (its close box, the exit
 // commands, close()) runs Form_QueryUnload and Form_Unload once, when the window was loaded.
 //
+// The window owns three parts that keep state of their own: the security lock (Timer2, the countdown,
+// Locked), the secret reveal (Timer1, the masks, the clipboard) and the keep-on-top keeper (timOnTop,
+// SuspendOnTop). Its handlers of the same names forward to them.
+//
 // The methods are spread over files by concern: frmMain.cpp (creating, loading, unloading),
 // frmMain_records.cpp (record boxes, copy and reveal), frmMain_editing.cpp (add, delete, typing, command
 // states), frmMain_grid.cpp (grid, sort, filter, jump), frmMain_files.cpp (the data file commands),
@@ -17,7 +21,6 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -26,16 +29,14 @@ class frmMain;
 }
 
 class AccountGridModel;
-class DataControl;
 class DataFileCommands;
+class OnTopKeeper;
 class QLabel;
 class QLineEdit;
-class QObject;
 class Recordset;
 class RecordBinder;
 class SecretReveal;
 class SecurityLock;
-class OnTopKeeper;
 class frmSysTray;
 
 class frmMain : public QMainWindow, public DataFileHost
@@ -47,36 +48,35 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The command text a data file is opened from at load; the program's arguments unless set before
-    // Form_Load.
-    QString commandText;
-
-    // The help file named at load.
-    QString helpFile;
-
-    // The record fields on the clipboard and the secret boxes' masks: Timer1.
-    const SecretReveal& secretReveal() const { return *m_reveal; }
-
-    // The security time-out: Timer2, the countdown and Locked, true while the time-out has locked the
-    // window.
-    const SecurityLock& securityLock() const { return *m_lock; }
-    bool Locked() const;
-
+    // The command text a data file is opened from at load: the program's arguments unless set before.
+    void setCommandText(const QString& text) { m_commandText = text; }
+    // The help file, named at load.
+    void setHelpFile(const QString& path) { m_helpFile = path; }
     bool isFormLoaded() const { return m_loaded; }
 
-    // The data control Adodc1 and its record set (null when none).
+    // The window's parts.
+    const SecurityLock& securityLock() const { return *m_lock; }
+    const SecretReveal& secretReveal() const { return *m_reveal; }
+    const OnTopKeeper& onTopKeeper() const { return *m_onTop; }
+    // True while the security time-out has locked the window.
+    bool Locked() const;
+    // The grid column last sorted by a header click (0 Account, 1 URL) and its direction: 0 none,
+    // 1 ascending, 2 descending. The delete command sorts again by them after a refresh.
+    qint16 SortColumn() const { return m_sortColumn; }
+    qint16 SortDirection() const { return m_sortDirection; }
+
+    // The data control Adodc1, its record set (null when none), and whether a data file is open: the
+    // record set exists and has an active connection.
     DataControl& dataControl() override;
     const DataControl& dataControl() const;
     std::shared_ptr<Recordset> recordset() const;
-    // A data file is open: the record set exists and has an active connection.
     bool isDataFileOpen() const;
-
     // The data file commands and the state they keep (the open password, the last file closed).
     DataFileCommands& fileCommands() const { return *m_files; }
-
-    // The status bar's panels, 1 and 2.
+    // The status bar's panels, 1 and 2, and the text a record box shows.
     void setStatusPanel(int panel, const QString& text) override;
     QString statusPanel(int panel) const;
+    QString boxText(const char* box) const;
 
     // The rest of what the data file commands need of the window.
     QWidget* dialogOwner() override { return this; }
@@ -86,38 +86,49 @@ public:
     bool SuspendOnTop() const override;
     void setSuspendOnTop(bool suspend) override;
 
-    // Keep on top: timOnTop and SuspendOnTop.
-    const OnTopKeeper& onTopKeeper() const { return *m_onTop; }
-
-    // The grid column last sorted by a header click (0 Account, 1 URL) and its direction: 0 none,
-    // 1 ascending, 2 descending. The delete command sorts again by them after a refresh.
-    qint16 SortColumn() const { return m_sortColumn; }
-    qint16 SortDirection() const { return m_sortDirection; }
-
-    // The text a box shows (edit boxes of either kind).
-    QString boxText(const char* box) const;
-
     // Load and unload.
     void Form_Load();
     void Form_Activate();
     void Form_QueryUnload(int& Cancel, int UnloadMode);
     void Form_Unload(int& Cancel);
 
-    // Key handlers: KeyAscii is the character code; setting it to 0 takes the key away. The record boxes'
-    // own (txtAccount_KeyPress …) are set up with the boxes.
+    // Key handlers: KeyAscii is the character code; setting it to 0 takes the key away. The record
+    // boxes' own (txtAccount_KeyPress …) are set up with the boxes, as are their Change handlers.
     void txtFilter_KeyPress(int& KeyAscii);
     void txtFilter2_KeyPress(int& KeyAscii);
     void DataGrid1_KeyPress(int& KeyAscii);
-
     // Grid events: ColIndex 0 is the Account column, 1 the URL column.
     void DataGrid1_ColResize(qint16 ColIndex, int& Cancel);
     void DataGrid1_HeadClick(qint16 ColIndex);
 
     // Asks for the master password again; true when it was typed correctly.
     bool ConfirmPassword();
+    // Answers for the next password confirmations, in the order queued, in place of a user at the dialog:
+    // the text typed and OK, or std::nullopt for Cancel. While answers are queued no dialog is shown.
+    static void queueConfirmation(const std::optional<QString>& typed);
+    static void clearConfirmations();
+
+    // Takes a window (null: this one) out of the topmost layer at once; the next on-top look may put it
+    // back.
+    void MakeNormal(QWidget* window = nullptr);
+    // Brings the window back from the tray or from minimised: SuspendOnTop off, shown, raised, activated.
+    void restoreFromTray();
+    // The window lost the focus: the on-top timer looks again only after a longer wait.
+    void Form_LostFocus();
+    // Dragging the window by its cool bar. Button: 1 left, 2 right, 4 middle (held buttons while moving);
+    // X and Y in the bar's pixels.
+    void CoolBar1_MouseDown(int Button, int Shift, float X, float Y);
+    void CoolBar1_MouseMove(int Button, int Shift, float X, float Y);
+    // What the tray icon and its menu ask of the window; the tray icon exists from load to unload.
+    void m_frmSysTray_SysTrayMouseDown(Qt::MouseButton button);
+    void m_frmSysTray_SysTrayDoubleClick(Qt::MouseButton button);
+    void m_frmSysTray_MenuClick(int index, const QString& key);
+    frmSysTray* sysTray() const;
+    // The print command: the master password again, then the report of the records the grid lists.
+    void PrintData();
 
 public Q_SLOTS:
-    // Record boxes: copy, reveal, the generator, the browser.
+    // Record boxes: copy, reveal, the generator, the browser, the information box.
     void cmdAccount_Click();
     void cmdURL_Click();
     void cmdName_Click();
@@ -134,12 +145,10 @@ public Q_SLOTS:
     void DisplayInfo() override;
     void RefreshTextControls() override;
 
-    // Editing and the state of the commands.
+    // Editing, the state of the commands, the filters.
     void cmdAdd_Click();
     void cmdClear_Click();
     void UpdateTools(bool bImages = false) override;
-
-    // Filters.
     void cmdFilter_Click();
     void cmdFilter2_Click();
     void cmdClearFilter_Click();
@@ -152,7 +161,7 @@ public Q_SLOTS:
     void mnuFileClose_Click();
     void mnuFileExit_Click();
 
-    // Security time-out.
+    // Security time-out and options.
     void InitTimer();
     void Timer2_Timer();
     void cmdPassword_Click();
@@ -171,31 +180,18 @@ public Q_SLOTS:
     void mnuHelpAbout_Click();
     void mnuFilePrint_Click();
 
-    // Security time-out (frmMain_security.cpp).
-public:
-    // Answers for the next password confirmations, in the order queued, in place of a user at the dialog:
-    // the text typed and OK, or std::nullopt for Cancel. While answers are queued no dialog is shown.
-    static void queueConfirmation(const std::optional<QString>& typed);
-    static void clearConfirmations();
-
-private:
-    // Records, grid, navigator and filter panel shown and the menus, toolbar and file buttons usable, or
-    // all of them hidden and disabled while the window is locked.
-    void setRecordsReachable(bool reachable);
-    void showLockState(bool locked);
-    void hideUnlockButton();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Creating the window (frmMain.cpp).
+    // Creating, loading and unloading (frmMain.cpp).
     void setUpStatusBar();
     void setUpGrid();
     void setUpRecordBoxes();
     void connectCommands();
     void connectPictureButtons();
     void connectMenus();
+    void connectWindowChrome();
     void setUpCoolBar();
     void applyWindowGeometryAtLoad();
     void applyColumnWidthsAtLoad();
@@ -203,11 +199,9 @@ private:
     void setErrorTrapOptions();
     void unloadOtherWindows();
 
-    // Records (frmMain_records.cpp).
+    // Records and editing (frmMain_records.cpp, frmMain_editing.cpp).
     void showInformText(const QString& text);
     void revealBox(QLineEdit* box);
-
-    // Editing (frmMain_editing.cpp).
     void recordBoxChanged();
     void enterMovesOn(int& KeyAscii, QWidget* box);
     void applySetting(const QString& control, bool enabled);
@@ -231,19 +225,33 @@ private:
     bool DBconnect(const QString& password);
     bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
 
+    // Security (frmMain_security.cpp): while locked, records, grid, navigator and filter panel are
+    // hidden and the menus, toolbar and file buttons disabled.
+    void setRecordsReachable(bool reachable);
+    void showLockState(bool locked);
+    void hideUnlockButton();
+
     // Chrome (frmMain_chrome.cpp).
     void createTray();
     void removeTray();
     void showOnTopLamp();
+    void showHelpFile();
+    void windowStateChanged();
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<DataFileCommands> m_files;
     RecordBinder* m_binder;
     AccountGridModel* m_gridModel;
+    OnTopKeeper* m_onTop;
+    SecurityLock* m_lock;
+    SecretReveal* m_reveal = nullptr;
+    QPointer<frmSysTray> m_frmSysTray;
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
     QHash<QString, QPointer<QObject>> m_controls;
     QList<QMetaObject::Connection> m_recordsetConnections;
+    QString m_commandText;
+    QString m_helpFile;
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_syncingGrid = false;
@@ -251,40 +259,7 @@ private:
     bool m_lastSortAscending = false;
     qint16 m_sortColumn = 0;
     qint16 m_sortDirection = 0;
-
-    // Chrome (frmMain_chrome.cpp): on-top, the tray, dragging by the cool bar, help, about and print.
-public:
-    // Takes a window (null: this one) out of the topmost layer at once; the next on-top tick may put it
-    // back.
-    void MakeNormal(QWidget* window = nullptr);
-    // Brings the window back from the tray or from minimised: SuspendOnTop off, shown, raised, activated.
-    void restoreFromTray();
-    // The window lost the focus: the on-top timer looks again only after a longer wait.
-    void Form_LostFocus();
-    // Dragging the window by its cool bar. Button: 1 left, 2 right, 4 middle (held buttons while moving);
-    // X and Y in the bar's pixels.
-    void CoolBar1_MouseDown(int Button, int Shift, float X, float Y);
-    void CoolBar1_MouseMove(int Button, int Shift, float X, float Y);
-    // What the tray icon and its menu ask of the window.
-    void m_frmSysTray_SysTrayMouseDown(Qt::MouseButton button);
-    void m_frmSysTray_SysTrayDoubleClick(Qt::MouseButton button);
-    void m_frmSysTray_MenuClick(int index, const QString& key);
-    // The tray icon, from load to unload; null before and after.
-    frmSysTray* sysTray() const;
-    // The print command: the master password again, then the report of the records the grid lists.
-    void PrintData();
-
-private:
-    void connectWindowChrome();
-    void showHelpFile();
-    void windowStateChanged();
-
-    OnTopKeeper* m_onTop;
-    SecurityLock* m_lock;
-    SecretReveal* m_reveal = nullptr;
-    QPointer<frmSysTray> m_frmSysTray;
     float m_dragOriginX = 0.0F;
     float m_dragOriginY = 0.0F;
     bool m_minimisedWithoutTray = false;
-    // End of Chrome.
 };

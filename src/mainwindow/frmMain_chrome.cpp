@@ -310,11 +310,11 @@ void frmMain::mnuHelpSearchForHelpOn_Click()
 void frmMain::showHelpFile()
 {
     BW_TRACE(kModule, "Sub showHelpFile");
-    if (helpFile.isEmpty()) {
+    if (m_helpFile.isEmpty()) {
         MsgBox(QString::fromLatin1(kNoHelpText), vb::vbInformation, QGuiApplication::applicationDisplayName());
         return;
     }
-    const QString failure = HelpViewer::showHelp(this, helpFile);
+    const QString failure = HelpViewer::showHelp(this, m_helpFile);
     if (!failure.isEmpty())
         MsgBox(failure, vb::vbOKOnly);
 }

@@ -137,7 +137,7 @@ QString makeFile(const Environment& env, const QString& name, const QList<fixtur
 std::unique_ptr<frmMain> loadedWindow(const QString& commandText)
 {
     auto window = std::make_unique<frmMain>();
-    window->commandText = commandText;
+    window->setCommandText(commandText);
     window->Form_Load();
     return window;
 }

@@ -249,7 +249,7 @@ private Q_SLOTS:
         window.show();
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
-        window.helpFile.clear();
+        window.setHelpFile(QString());
         MessageBoxSeam::setNextAnswer(vb::vbOK);
 
         window.mnuHelpContents_Click();
@@ -266,7 +266,7 @@ private Q_SLOTS:
 
         // Searching the help leaves keep-on-top alone; a help file that is not there is reported plainly.
         Options.KeepOnTop = true;
-        window.helpFile = m_env->path(QStringLiteral("missing.html"));
+        window.setHelpFile(m_env->path(QStringLiteral("missing.html")));
         MessageBoxSeam::clear();
         MessageBoxSeam::setNextAnswer(vb::vbOK);
         window.mnuHelpSearchForHelpOn_Click();
