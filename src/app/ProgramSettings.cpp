@@ -12,21 +12,34 @@ namespace {
 const char* const kModule = "ProgramSettings.cpp";
 
 // Reads one key as the store does: the default turned into text when the key is absent, then the
-// text converted. A text the conversion cannot read goes to the error trap; unless the answer is to
-// retry, the variable keeps the default.
+// text converted. A text the conversion cannot read goes to the error trap, named by its key and the
+// file it is in; unless the answer is to retry, the variable keeps the default and the default is
+// stored in its place.
 template <class T>
 void readKey(const QString& section, const char* key, T& variable, const T& fallback, QString (*toText)(T),
              T (*fromText)(const QString&))
 {
     variable = fallback;
+    const QString name = QString::fromLatin1(key);
     for (;;) {
         try {
-            variable = fromText(SettingsStore::read(section, QString::fromLatin1(key), toText(fallback)));
+            variable = fromText(SettingsStore::read(section, name, toText(fallback)));
             return;
         } catch (const RuntimeError& e) {
-            if (bwERROR(QStringLiteral("Sub loadAtStart"), QString::fromLatin1(kModule), e) != BwAction::Retry)
-                return;
+            const RuntimeError named(e.number(),
+                                     e.description() + QStringLiteral(": the setting \"") + name +
+                                         QStringLiteral("\" of ") + section + QStringLiteral(" in ") +
+                                         SettingsStore::filePath() +
+                                         QStringLiteral(" cannot be read; its default takes its place"),
+                                     e.source());
+            if (bwERROR(QStringLiteral("Sub loadAtStart"), QString::fromLatin1(kModule), named) != BwAction::Retry)
+                break;
         }
+    }
+    try {
+        SettingsStore::write(section, name, toText(fallback));
+    } catch (const RuntimeError&) {
+        // A store that cannot be written keeps the unreadable text; the default is in use all the same.
     }
 }
 

@@ -51,7 +51,9 @@ public:
     // Reads the user's options and layout into Options, in this order: MainLeft, MainTop, PeekOn,
     // PeekTime, TimeoutOn, TimeoutTime, KeepOnTop, AutoLoad, DBpath, Encrypt, ColAccount, ColURL,
     // ShowNew, EmptyFile; then fits the column widths to the grid. An absent key gives its default.
-    // A stored text that cannot be read goes to the error trap and the key keeps its default.
+    // A stored text that cannot be read goes to the error trap, the report naming the key and the
+    // settings file; unless the answer is to retry, the key gets its default, which is written back
+    // over the text, so the next start reads it without a word.
     static void loadAtStart(const QString& user, float gridWidth);
 
     // Writes the window geometry and file settings at exit, in this order: MainLeft, MainTop,

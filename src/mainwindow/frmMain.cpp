@@ -18,6 +18,7 @@
 #include "mainwindow/SecretReveal.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
+#include "mainwindow/WindowPlacement.h"
 #include "tools/HelpViewer.h"
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
@@ -27,6 +28,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextOption>
 
@@ -207,7 +209,7 @@ void frmMain::Form_Load()
     applyWindowGeometryAtLoad();
     // The options, the last data file and the column widths, read in the order they are kept.
     ProgramSettings::loadAtStart(LoginValues::userName(), gridWidthTwips());
-    move(Twips::toPixelsX(Options.MainLeft, this), Twips::toPixelsY(Options.MainTop, this));
+    placeAtSavedPosition();
     applyColumnWidthsAtLoad();
     openDataFileAtLoad();
     m_helpFile = HelpViewer::defaultHelpFilePath();
@@ -238,6 +240,16 @@ void frmMain::applyWindowGeometryAtLoad()
     // Lay the controls out now, so that the grid has its width before the column widths are read.
     layout()->activate();
     ui->centralwidget->layout()->activate();
+}
+
+void frmMain::placeAtSavedPosition()
+{
+    BW_TRACE(kModule, "Sub placeAtSavedPosition");
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QPoint saved(Twips::toPixelsX(Options.MainLeft, this), Twips::toPixelsY(Options.MainTop, this));
+    move(WindowPlacement::onScreen(saved, frameGeometry().size(), screens));
 }
 
 void frmMain::applyColumnWidthsAtLoad()

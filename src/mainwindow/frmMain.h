@@ -194,6 +194,7 @@ private:
     void connectWindowChrome();
     void setUpCoolBar();
     void applyWindowGeometryAtLoad();
+    void placeAtSavedPosition();
     void applyColumnWidthsAtLoad();
     void openDataFileAtLoad();
     void setErrorTrapOptions();

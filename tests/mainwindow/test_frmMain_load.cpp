@@ -6,6 +6,7 @@
 #include "app/StringTable.h"
 #include "datafile/DataFileCommands.h"
 #include "desktop/MessageBox.h"
+#include "errortrap/Bulwark.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
@@ -13,7 +14,9 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <sys/stat.h>
@@ -120,6 +123,41 @@ private Q_SLOTS:
         QCOMPARE(Options.PeekTime, qint16(7));
         QCOMPARE(window->securityLock().countdownStart(), qint16(3));
         QCOMPARE(child<PictureButton>(window.get(), "imgTBontop")->pictureName(), QStringLiteral("LED-GUP"));
+    }
+
+    // Settings spoiled by hand or by another tool: each unreadable key is reported with its name and the
+    // settings file, falls back to its default and is mended in the file; a position off every screen
+    // brings the window back onto one, and that is the position kept.
+    void spoiledSettingsAreReportedMendedAndTheWindowComesBackOnScreen()
+    {
+        store("PeekOn", QStringLiteral("banana"));
+        store("PeekTime", QStringLiteral("99999"));
+        store("MainLeft", QStringLiteral("30000000"));
+        QStringList reports;
+        bwSetReporter([&reports](const BwErrorReport& report) {
+            reports << report.description;
+            return BwReportAnswer{BwAction::Leave, QString()};
+        });
+        auto window = mwtest::loadedWindow();
+
+        QCOMPARE(reports.size(), 2);
+        for (const QString& key : {QStringLiteral("PeekOn"), QStringLiteral("PeekTime")}) {
+            const QString report = reports.takeFirst();
+            QVERIFY2(report.contains(QLatin1Char('"') + key + QLatin1Char('"')), qPrintable(report));
+            QVERIFY2(report.contains(SettingsStore::filePath()), qPrintable(report));
+        }
+        QVERIFY(Options.PeekOn);
+        QCOMPARE(Options.PeekTime, qint16(10));
+        QCOMPARE(stored("PeekOn"), QStringLiteral("True"));
+        QCOMPARE(stored("PeekTime"), QStringLiteral("10"));
+
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        QCOMPARE(screen.intersected(frame).size(), frame.size().boundedTo(screen.size()));
+        window->close();
+        QCOMPARE(Twips::toPixelsX(stored("MainLeft").toFloat(), window.get()), frame.x());
+        QVERIFY(mwtest::loadedWindow()->frameGeometry().topLeft() == frame.topLeft());
+        QCOMPARE(reports.size(), 0); // the next start reads the mended file without a word
     }
 
     void storedColumnsTooWideForTheGridAreHalvedLess150()
