@@ -38,6 +38,36 @@ constexpr char kModule[] = "frmMain.frm";
 // The smallest size the window opens at, and where it opens when no position is stored, in twips.
 constexpr float kMinimumWidth = 10455.0F;
 constexpr float kMinimumHeight = 7845.0F;
+
+void setErrorTrapOptions()
+{
+    BW_TRACE(kModule, "Sub setErrorTrapOptions");
+    const QString logFile = QStringLiteral("LWD.LOG");
+    bwOption(11, true);
+    bwOption(12, false);
+    bwOption(13, false);
+    bwOption(14, false);
+    bwOption(15, false);
+    bwOption(16, logFile);
+    bwOption(22, false);
+    bwOption(23, true);
+    bwOption(25, 20);
+    bwOption(26, logFile);
+    bwOption(27, true);
+}
+
+// Closes every other window of the program (the generator is unloaded).
+void unloadOtherWindows(const QWidget* mainWindow)
+{
+    BW_TRACE(kModule, "Sub unloadOtherWindows");
+    frmRandomiser::unload();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        QWidget* window = *it;
+        if (window != mainWindow && window->isWindow() && window->isVisible() && !window->inherits("QMenu"))
+            window->close();
+    }
+}
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
@@ -275,23 +305,6 @@ void frmMain::openDataFileAtLoad()
     }
 }
 
-void frmMain::setErrorTrapOptions()
-{
-    BW_TRACE(kModule, "Sub setErrorTrapOptions");
-    const QString logFile = QStringLiteral("LWD.LOG");
-    bwOption(11, true);
-    bwOption(12, false);
-    bwOption(13, false);
-    bwOption(14, false);
-    bwOption(15, false);
-    bwOption(16, logFile);
-    bwOption(22, false);
-    bwOption(23, true);
-    bwOption(25, 20);
-    bwOption(26, logFile);
-    bwOption(27, true);
-}
-
 void frmMain::closeEvent(QCloseEvent* event)
 {
     BW_TRACE(kModule, "Sub closeEvent");
@@ -327,7 +340,7 @@ void frmMain::Form_Unload(int& Cancel)
         // A file opened with another password is left as it is; any other is compacted in place.
         if (m_files->openPassword.isEmpty())
             CompactAndEncrypt(QString(), QString());
-        unloadOtherWindows();
+        unloadOtherWindows(this);
         if (!isMinimized()) {
             const QRect frame = frameGeometry();
             ProgramSettings::saveAtExit(LoginValues::userName(), Twips::fromPixelsX(frame.x(), this),
@@ -335,18 +348,6 @@ void frmMain::Form_Unload(int& Cancel)
                                         Twips::fromPixelsY(frame.height(), this));
         }
     });
-}
-
-void frmMain::unloadOtherWindows()
-{
-    BW_TRACE(kModule, "Sub unloadOtherWindows");
-    frmRandomiser::unload();
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        QWidget* window = *it;
-        if (window != this && window->isWindow() && window->isVisible() && !window->inherits("QMenu"))
-            window->close();
-    }
 }
 
 void frmMain::mnuFileExit_Click()

@@ -191,17 +191,13 @@ private:
     void connectCommands();
     void connectPictureButtons();
     void connectMenus();
-    void connectWindowChrome();
     void setUpCoolBar();
     void applyWindowGeometryAtLoad();
     void placeAtSavedPosition();
     void applyColumnWidthsAtLoad();
     void openDataFileAtLoad();
-    void setErrorTrapOptions();
-    void unloadOtherWindows();
 
     // Records and editing (frmMain_records.cpp, frmMain_editing.cpp).
-    void showInformText(const QString& text);
     void revealBox(QLineEdit* box);
     void recordBoxChanged();
     void enterMovesOn(int& KeyAscii, QWidget* box);
@@ -226,9 +222,7 @@ private:
     bool DBconnect(const QString& password);
     bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
 
-    // Security (frmMain_security.cpp): while locked, records, grid, navigator and filter panel are
-    // hidden and the menus, toolbar and file buttons disabled.
-    void setRecordsReachable(bool reachable);
+    // Security (frmMain_security.cpp).
     void showLockState(bool locked);
     void hideUnlockButton();
 

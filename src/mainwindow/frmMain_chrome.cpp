@@ -180,12 +180,7 @@ void frmMain::connectPictureButtons()
     connect(ui->imgTBontop, &PictureButton::mouseDown, this, &frmMain::imgTBontop_MouseDown);
     connect(ui->imgTBontop, &PictureButton::mouseUp, this, &frmMain::imgTBontop_MouseUp);
     connect(ui->imgTBontop, &PictureButton::clicked, this, &frmMain::imgTBontop_Click);
-    connectWindowChrome();
-}
 
-void frmMain::connectWindowChrome()
-{
-    BW_TRACE(kModule, "Sub connectWindowChrome");
     setWindowIcon(QIcon(QStringLiteral(":/icons/lockwell.svg")));
     new ChromeEvents(this, ui->CoolBar1, [this] { windowStateChanged(); });
 }

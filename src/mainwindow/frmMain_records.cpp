@@ -12,6 +12,15 @@
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
+
+// Shows a text in the information box, a little way down from its top.
+void showInformText(QPlainTextEdit* box, const QString& text)
+{
+    BW_TRACE(kModule, "Sub showInformText");
+    box->setPlainText(text);
+    box->document()->setDocumentMargin(box->fontMetrics().lineSpacing() * 3);
+    box->setVisible(true);
+}
 } // namespace
 
 // While the window is locked the master password comes first; given, it lifts the lock.
@@ -123,23 +132,16 @@ void frmMain::cmdGoUrl_Click()
     }
 }
 
-// Shows a text in the information box, a little way down from its top.
-void frmMain::showInformText(const QString& text)
-{
-    BW_TRACE(kModule, "Sub showInformText");
-    ui->txtDataInform->setPlainText(text);
-    ui->txtDataInform->document()->setDocumentMargin(ui->txtDataInform->fontMetrics().lineSpacing() * 3);
-    ui->txtDataInform->setVisible(true);
-}
-
 void frmMain::DisplayInfo()
 {
     BW_TRACE(kModule, "Sub DisplayInfo");
     const auto records = recordset();
     if (!records || !records->hasActiveConnection()) {
-        showInformText(QStringLiteral("NO DATA FILE LOADED\r\nPlease OPEN or create a NEW data file."));
+        showInformText(ui->txtDataInform,
+                       QStringLiteral("NO DATA FILE LOADED\r\nPlease OPEN or create a NEW data file."));
     } else if (records->recordCount() == 0) {
-        showInformText(QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record."));
+        showInformText(ui->txtDataInform,
+                       QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record."));
     } else {
         ui->txtDataInform->setVisible(false);
     }

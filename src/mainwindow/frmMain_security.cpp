@@ -84,30 +84,6 @@ bool frmMain::ConfirmPassword()
     return true;
 }
 
-void frmMain::setRecordsReachable(bool reachable)
-{
-    BW_TRACE(kModule, "Sub setRecordsReachable");
-    // The add and delete pictures stand outside the record panel; while locked they go with it.
-    const QList<QWidget*> records = {ui->Frame2,    ui->Frame3,    ui->DataGrid1, ui->Adodc1,
-                                     ui->imgAddNew, ui->lblAddNew, ui->imgDelete, ui->lblDelete};
-    for (QWidget* widget : records) {
-        // While locked, what was shown keeps its room, so that the window keeps its shape.
-        QSizePolicy policy = widget->sizePolicy();
-        policy.setRetainSizeWhenHidden(!reachable && widget->isVisibleTo(this));
-        widget->setSizePolicy(policy);
-        widget->setVisible(reachable);
-    }
-    for (QMenu* menu : {ui->mnuFile, ui->mnuEdit, ui->mnuView}) {
-        menu->setEnabled(reachable);
-        menu->menuAction()->setEnabled(reachable);
-    }
-    ui->tbToolBar->setEnabled(reachable);
-    // The cool bar's data file buttons and the options would open, print or save the records, or lift the
-    // lock, without the password. The buttons keep their own enabled state for when the lock is lifted.
-    ui->CoolBarBand1->setEnabled(reachable);
-    ui->imgTBoptions->setEnabled(reachable);
-}
-
 void frmMain::hideUnlockButton()
 {
     BW_TRACE(kModule, "Sub hideUnlockButton");
@@ -128,10 +104,30 @@ void frmMain::InitTimer()
     UpdateTools(false);
 }
 
+// Records, grid, navigator and filter panel are hidden and the menus, toolbar and file buttons disabled
+// while the window is locked, and come back when the lock is lifted.
 void frmMain::showLockState(bool locked)
 {
     BW_TRACE(kModule, "Sub showLockState");
-    setRecordsReachable(!locked);
+    // The add and delete pictures stand outside the record panel; while locked they go with it.
+    const QList<QWidget*> records = {ui->Frame2,    ui->Frame3,    ui->DataGrid1, ui->Adodc1,
+                                     ui->imgAddNew, ui->lblAddNew, ui->imgDelete, ui->lblDelete};
+    for (QWidget* widget : records) {
+        // While locked, what was shown keeps its room, so that the window keeps its shape.
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(locked && widget->isVisibleTo(this));
+        widget->setSizePolicy(policy);
+        widget->setVisible(!locked);
+    }
+    for (QMenu* menu : {ui->mnuFile, ui->mnuEdit, ui->mnuView}) {
+        menu->setEnabled(!locked);
+        menu->menuAction()->setEnabled(!locked);
+    }
+    ui->tbToolBar->setEnabled(!locked);
+    // The cool bar's data file buttons and the options would open, print or save the records, or lift the
+    // lock, without the password. The buttons keep their own enabled state for when the lock is lifted.
+    ui->CoolBarBand1->setEnabled(!locked);
+    ui->imgTBoptions->setEnabled(!locked);
     if (!locked)
         return;
     setStatusPanel(1, QStringLiteral("SECURITY TIME OUT! ...REFRESH PASSWORD!"));
