@@ -1,6 +1,6 @@
 #pragma once
 // What the data file routines and commands need from the main window. frmMain implements it; tests use
-// a fake.
+// a fake. The commands hold the window's SuspendOnTop (SuspendableOnTop) while their dialogs are up.
 #include "desktop/SuspendOnTop.h"
 
 #include <QString>
@@ -30,5 +30,4 @@ public:
     virtual void RefreshTextControls() = 0;
     // Detaches the grid from the data control, attaches it again and redraws it.
     virtual void rebindGrid() = 0;
-    // SuspendOnTop (from SuspendableOnTop): held by a SuspendOnTopScope while a dialog of the window is up.
 };
