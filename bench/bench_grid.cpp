@@ -75,7 +75,7 @@ frmMain& window()
         SetKey(QStringLiteral("bench-pw"));
         LoginValues::setHeldVerifier(Encrypt(QStringLiteral("bench-pw")));
         loaded = std::make_unique<frmMain>();
-        loaded->commandText = dataFile();
+        loaded->setCommandText(dataFile());
         loaded->Form_Load();
         loaded->show();
         QCoreApplication::processEvents();

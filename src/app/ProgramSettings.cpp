@@ -5,43 +5,41 @@
 #include "app/TextForms.h"
 #include "errortrap/Bulwark.h"
 
-bool PeekOn = true;
-qint16 PeekTime = 10;
-bool TimeoutOn = true;
-qint16 TimeoutTime = 5;
-bool KeepOnTop = false;
-bool AutoLoad = true;
-QString DBpath;
-bool EncryptSetting = false;
-float ColAccount = 0.0F;
-float ColURL = 0.0F;
-bool ShowNew = false;
-bool EmptyFile = false;
-float MainLeft = 1000.0F;
-float MainTop = 1000.0F;
-float MainWidth = 0.0F;
-float MainHeight = 0.0F;
+ProgramOptions Options;
 
 namespace {
 
 const char* const kModule = "ProgramSettings.cpp";
 
 // Reads one key as the store does: the default turned into text when the key is absent, then the
-// text converted. A text the conversion cannot read goes to the error trap; unless the answer is to
-// retry, the variable keeps the default.
+// text converted. A text the conversion cannot read goes to the error trap, named by its key and the
+// file it is in; unless the answer is to retry, the variable keeps the default and the default is
+// stored in its place.
 template <class T>
 void readKey(const QString& section, const char* key, T& variable, const T& fallback, QString (*toText)(T),
              T (*fromText)(const QString&))
 {
     variable = fallback;
+    const QString name = QString::fromLatin1(key);
     for (;;) {
         try {
-            variable = fromText(SettingsStore::read(section, QString::fromLatin1(key), toText(fallback)));
+            variable = fromText(SettingsStore::read(section, name, toText(fallback)));
             return;
         } catch (const RuntimeError& e) {
-            if (bwERROR(QStringLiteral("Sub loadAtStart"), QString::fromLatin1(kModule), e) != BwAction::Retry)
-                return;
+            const RuntimeError named(e.number(),
+                                     e.description() + QStringLiteral(": the setting \"") + name +
+                                         QStringLiteral("\" of ") + section + QStringLiteral(" in ") +
+                                         SettingsStore::filePath() +
+                                         QStringLiteral(" cannot be read; its default takes its place"),
+                                     e.source());
+            if (bwERROR(QStringLiteral("Sub loadAtStart"), QString::fromLatin1(kModule), named) != BwAction::Retry)
+                break;
         }
+    }
+    try {
+        SettingsStore::write(section, name, toText(fallback));
+    } catch (const RuntimeError&) {
+        // A store that cannot be written keeps the unreadable text; the default is in use all the same.
     }
 }
 
@@ -113,10 +111,10 @@ void ProgramSettings::fitColumnWidths(float gridWidth)
 {
     BW_TRACE("ProgramSettings.cpp", "Sub fitColumnWidths");
     const double width = gridWidth;
-    if (static_cast<double>(ColAccount) + static_cast<double>(ColURL) > width - 299.1) {
+    if (static_cast<double>(Options.ColAccount) + static_cast<double>(Options.ColURL) > width - 299.1) {
         const auto fitted = static_cast<float>(width * 0.5 - 150.1);
-        ColAccount = fitted;
-        ColURL = fitted;
+        Options.ColAccount = fitted;
+        Options.ColURL = fitted;
     }
 }
 
@@ -124,54 +122,54 @@ void ProgramSettings::loadAtStart(const QString& user, float gridWidth)
 {
     BW_TRACE("ProgramSettings.cpp", "Sub loadAtStart");
     const QString section = userSettingsSection(user);
-    readSingle(section, "MainLeft", MainLeft, 1000.0F);
-    readSingle(section, "MainTop", MainTop, 1000.0F);
-    readBoolean(section, "PeekOn", PeekOn, true);
-    readInteger(section, "PeekTime", PeekTime, 10);
-    readBoolean(section, "TimeoutOn", TimeoutOn, true);
-    readInteger(section, "TimeoutTime", TimeoutTime, 5);
-    readBoolean(section, "KeepOnTop", KeepOnTop, false);
-    readBoolean(section, "AutoLoad", AutoLoad, true);
-    readText(section, "DBpath", DBpath);
-    readBoolean(section, "Encrypt", EncryptSetting, false);
+    readSingle(section, "MainLeft", Options.MainLeft, 1000.0F);
+    readSingle(section, "MainTop", Options.MainTop, 1000.0F);
+    readBoolean(section, "PeekOn", Options.PeekOn, true);
+    readInteger(section, "PeekTime", Options.PeekTime, 10);
+    readBoolean(section, "TimeoutOn", Options.TimeoutOn, true);
+    readInteger(section, "TimeoutTime", Options.TimeoutTime, 5);
+    readBoolean(section, "KeepOnTop", Options.KeepOnTop, false);
+    readBoolean(section, "AutoLoad", Options.AutoLoad, true);
+    readText(section, "DBpath", Options.DBpath);
+    readBoolean(section, "Encrypt", Options.Encrypt, false);
     const float columnDefault = defaultColumnWidth(gridWidth);
-    readSingle(section, "ColAccount", ColAccount, columnDefault);
-    readSingle(section, "ColURL", ColURL, columnDefault);
+    readSingle(section, "ColAccount", Options.ColAccount, columnDefault);
+    readSingle(section, "ColURL", Options.ColURL, columnDefault);
     fitColumnWidths(gridWidth);
-    readBoolean(section, "ShowNew", ShowNew, false);
-    readBoolean(section, "EmptyFile", EmptyFile, false);
+    readBoolean(section, "ShowNew", Options.ShowNew, false);
+    readBoolean(section, "EmptyFile", Options.EmptyFile, false);
 }
 
 void ProgramSettings::saveAtExit(const QString& user, float left, float top, float width, float height)
 {
     BW_TRACE("ProgramSettings.cpp", "Sub saveAtExit");
     const QString section = userSettingsSection(user);
-    MainLeft = left;
-    MainTop = top;
-    MainWidth = width;
-    MainHeight = height;
-    write(section, "MainLeft", TextForms::fromSingle(MainLeft));
-    write(section, "MainTop", TextForms::fromSingle(MainTop));
-    write(section, "MainWidth", TextForms::fromSingle(MainWidth));
-    write(section, "MainHeight", TextForms::fromSingle(MainHeight));
-    write(section, "DBpath", DBpath);
-    write(section, "Encrypt", TextForms::fromBoolean(EncryptSetting));
-    write(section, "ColAccount", TextForms::fromSingle(ColAccount));
-    write(section, "ColURL", TextForms::fromSingle(ColURL));
-    write(section, "ShowNew", TextForms::fromBoolean(ShowNew));
-    write(section, "EmptyFile", TextForms::fromBoolean(EmptyFile));
+    Options.MainLeft = left;
+    Options.MainTop = top;
+    Options.MainWidth = width;
+    Options.MainHeight = height;
+    write(section, "MainLeft", TextForms::fromSingle(Options.MainLeft));
+    write(section, "MainTop", TextForms::fromSingle(Options.MainTop));
+    write(section, "MainWidth", TextForms::fromSingle(Options.MainWidth));
+    write(section, "MainHeight", TextForms::fromSingle(Options.MainHeight));
+    write(section, "DBpath", Options.DBpath);
+    write(section, "Encrypt", TextForms::fromBoolean(Options.Encrypt));
+    write(section, "ColAccount", TextForms::fromSingle(Options.ColAccount));
+    write(section, "ColURL", TextForms::fromSingle(Options.ColURL));
+    write(section, "ShowNew", TextForms::fromBoolean(Options.ShowNew));
+    write(section, "EmptyFile", TextForms::fromBoolean(Options.EmptyFile));
 }
 
 void ProgramSettings::saveOptions(const QString& user)
 {
     BW_TRACE("ProgramSettings.cpp", "Sub saveOptions");
     const QString section = userSettingsSection(user);
-    write(section, "PeekOn", TextForms::fromBoolean(PeekOn));
-    write(section, "PeekTime", TextForms::fromInteger(PeekTime));
-    write(section, "TimeoutOn", TextForms::fromBoolean(TimeoutOn));
-    write(section, "TimeoutTime", TextForms::fromInteger(TimeoutTime));
-    write(section, "AutoLoad", TextForms::fromBoolean(AutoLoad));
-    write(section, "KeepOnTop", TextForms::fromBoolean(KeepOnTop));
+    write(section, "PeekOn", TextForms::fromBoolean(Options.PeekOn));
+    write(section, "PeekTime", TextForms::fromInteger(Options.PeekTime));
+    write(section, "TimeoutOn", TextForms::fromBoolean(Options.TimeoutOn));
+    write(section, "TimeoutTime", TextForms::fromInteger(Options.TimeoutTime));
+    write(section, "AutoLoad", TextForms::fromBoolean(Options.AutoLoad));
+    write(section, "KeepOnTop", TextForms::fromBoolean(Options.KeepOnTop));
 }
 
 QString ProgramSettings::lastLoginName()

@@ -1,29 +1,36 @@
 #pragma once
 // Every section and key the program keeps in the settings store, with its text form and default,
-// and the program-wide variables that hold the per-user options and layout while the program runs.
+// and the one options object that holds the per-user options and layout while the program runs.
 //
 // Sections: "LastLogin"; "Accounts\" + user (the password verifier); "Accounts\" + user + "\Settings"
 // (options and layout). User names are upper-cased, so names differing only in letter case are one
 // user. A name holding "\" or "/" could reach into another user's section and is refused.
 #include <QString>
 
-// The per-user options and layout, read once when the main window loads.
-extern bool PeekOn;         // a revealed secret field is hidden again after PeekTime seconds
-extern qint16 PeekTime;     // seconds a revealed field stays visible
-extern bool TimeoutOn;      // the security time-out locks the window
-extern qint16 TimeoutTime;  // minutes of inactivity before the lock
-extern bool KeepOnTop;      // the main window stays above other windows
-extern bool AutoLoad;       // the last data file is opened at start
-extern QString DBpath;      // path of the current data file
-extern bool EncryptSetting; // key "Encrypt", carried from load to exit unchanged (the cipher owns the name Encrypt)
-extern float ColAccount;    // width of the grid column "Account", twips
-extern float ColURL;        // width of the grid column "URL", twips
-extern bool ShowNew;        // true: the information window after creating a data file is no longer shown
-extern bool EmptyFile;      // carried from load to exit unchanged
-extern float MainLeft;      // left edge of the main window, twips
-extern float MainTop;       // top edge of the main window, twips
-extern float MainWidth;     // width of the main window at the last exit, twips (written, never read)
-extern float MainHeight;    // height of the main window at the last exit, twips (written, never read)
+// The per-user options and layout, read once when the main window loads and kept for the run. The
+// defaults here are the ones a first run gets; a fresh ProgramOptions is the state before any load.
+struct ProgramOptions
+{
+    bool PeekOn = true;       // a revealed secret field is hidden again after PeekTime seconds
+    qint16 PeekTime = 10;     // seconds a revealed field stays visible
+    bool TimeoutOn = true;    // the security time-out locks the window
+    qint16 TimeoutTime = 5;   // minutes of inactivity before the lock
+    bool KeepOnTop = false;   // the main window stays above other windows
+    bool AutoLoad = true;     // the last data file is opened at start
+    QString DBpath;           // path of the current data file
+    bool Encrypt = false;     // carried from load to exit unchanged
+    float ColAccount = 0.0F;  // width of the grid column "Account", twips (its default follows the grid)
+    float ColURL = 0.0F;      // width of the grid column "URL", twips
+    bool ShowNew = false;     // true: the information window after creating a data file is no longer shown
+    bool EmptyFile = false;   // carried from load to exit unchanged
+    float MainLeft = 1000.0F; // left edge of the main window, twips
+    float MainTop = 1000.0F;  // top edge of the main window, twips
+    float MainWidth = 0.0F;   // width of the main window at the last exit, twips (written, never read)
+    float MainHeight = 0.0F;  // height of the main window at the last exit, twips (written, never read)
+};
+
+// The options of this run, shared by the records window, the options dialog and the data file commands.
+extern ProgramOptions Options;
 
 // False for an empty name and for a name holding a section separator ("\" or "/").
 bool isValidUserName(const QString& name);
@@ -41,10 +48,12 @@ public:
     // width less 150.1.
     static void fitColumnWidths(float gridWidth);
 
-    // Reads the user's options and layout into the variables, in this order: MainLeft, MainTop,
-    // PeekOn, PeekTime, TimeoutOn, TimeoutTime, KeepOnTop, AutoLoad, DBpath, Encrypt, ColAccount,
-    // ColURL, ShowNew, EmptyFile; then fits the column widths to the grid. An absent key gives its
-    // default; a stored text that cannot be read goes to the error trap and the key keeps its default.
+    // Reads the user's options and layout into Options, in this order: MainLeft, MainTop, PeekOn,
+    // PeekTime, TimeoutOn, TimeoutTime, KeepOnTop, AutoLoad, DBpath, Encrypt, ColAccount, ColURL,
+    // ShowNew, EmptyFile; then fits the column widths to the grid. An absent key gives its default.
+    // A stored text that cannot be read goes to the error trap, the report naming the key and the
+    // settings file; unless the answer is to retry, the key gets its default, which is written back
+    // over the text, so the next start reads it without a word.
     static void loadAtStart(const QString& user, float gridWidth);
 
     // Writes the window geometry and file settings at exit, in this order: MainLeft, MainTop,

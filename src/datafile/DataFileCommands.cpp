@@ -33,19 +33,6 @@ bool isSameFile(const QString& a, const QString& b)
     return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
-
-// Sets SuspendOnTop for the time a dialog is up.
-class SuspendedOnTop
-{
-public:
-    explicit SuspendedOnTop(DataFileHost& host) : m_host(host) { m_host.setSuspendOnTop(true); }
-    ~SuspendedOnTop() { m_host.setSuspendOnTop(false); }
-    SuspendedOnTop(const SuspendedOnTop&) = delete;
-    SuspendedOnTop& operator=(const SuspendedOnTop&) = delete;
-
-private:
-    DataFileHost& m_host;
-};
 } // namespace
 
 DataFileCommands::DataFileCommands(DataFileHost& host) : m_host(host), m_connection(host)
@@ -72,7 +59,7 @@ DataFileCommands::SaveChoice DataFileCommands::chooseSaveFile(const QString& tit
 {
     BW_TRACE(kModule, "Function chooseSaveFile");
     {
-        const SuspendedOnTop suspended(m_host);
+        const SuspendOnTopScope suspended(m_host);
         path = GetSaveFileName(m_host.dialogOwner(), title, filter, 1, QString());
     }
     if (path.isEmpty())
@@ -110,11 +97,11 @@ void DataFileCommands::newDataFile()
     }
     if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
         return;
-    DBpath = path;
+    Options.DBpath = path;
     secureWipe(openPassword);
     m_connection.CompactAndEncrypt(QString(), QString());
-    if (m_connection.DBconnect(QString()) && !ShowNew) {
-        const SuspendedOnTop suspended(m_host);
+    if (m_connection.DBconnect(QString()) && !Options.ShowNew) {
+        const SuspendOnTopScope suspended(m_host);
         frmNewFile information(m_host.dialogOwner());
         information.exec();
     }
@@ -123,14 +110,15 @@ void DataFileCommands::newDataFile()
 void DataFileCommands::mnuFileOpen_Click()
 {
     bwHandler(kModule, "Sub mnuFileOpen_Click", [&] {
-        m_host.setSuspendOnTop(true);
-        const QString path = GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open"), kOpenFilter, 1, lastFile);
+        QString path;
+        {
+            const SuspendOnTopScope suspended(m_host);
+            path = GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open"), kOpenFilter, 1, lastFile);
+        }
         if (!path.isEmpty()) {
-            DBpath = path;
-            m_host.setSuspendOnTop(false);
+            Options.DBpath = path;
             m_connection.DBconnect(QString());
         }
-        m_host.setSuspendOnTop(false);
     });
 }
 
@@ -144,7 +132,7 @@ void DataFileCommands::openSpecial()
     BW_TRACE(kModule, "Sub openSpecial");
     bool accepted = false;
     {
-        const SuspendedOnTop suspended(m_host);
+        const SuspendOnTopScope suspended(m_host);
         frmImport dialog(m_host.dialogOwner());
         dialog.exec();
         secureWipe(openPassword);
@@ -155,13 +143,15 @@ void DataFileCommands::openSpecial()
         secureWipe(openPassword);
         return;
     }
-    m_host.setSuspendOnTop(true);
-    const QString path =
-        GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open DataFile using Password"), kOpenFilter, 1, lastFile);
-    m_host.setSuspendOnTop(false);
+    QString path;
+    {
+        const SuspendOnTopScope suspended(m_host);
+        path = GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open DataFile using Password"), kOpenFilter, 1,
+                               lastFile);
+    }
     if (path.isEmpty())
         return; // the typed password stays the open password
-    DBpath = path;
+    Options.DBpath = path;
     if (!m_connection.DBconnect(openPassword))
         secureWipe(openPassword);
 }
@@ -189,7 +179,7 @@ void DataFileCommands::saveAs()
             return;
         if (choice == SaveChoice::Overwrite) {
             // Saving over the open data file itself compacts it in place: deleting it first would lose it.
-            overTheOpenFile = isSameFile(path, DBpath);
+            overTheOpenFile = isSameFile(path, Options.DBpath);
             if (!overTheOpenFile)
                 QFile::remove(path);
         }
@@ -199,14 +189,14 @@ void DataFileCommands::saveAs()
     const QString destination = overTheOpenFile ? QString() : path;
     if (!openPassword.isEmpty()) {
         if (m_connection.CompactAndEncrypt(destination, openPassword)) {
-            DBpath = path;
+            Options.DBpath = path;
             m_connection.DBconnect(QString());
             secureWipe(openPassword);
         }
         return;
     }
     if (m_connection.CompactAndEncrypt(destination, QString())) {
-        DBpath = path;
+        Options.DBpath = path;
         m_connection.DBconnect(QString());
     } else {
         MsgBox(QStringLiteral("SaveAs operation failed"), vb::vbOKOnly | vb::vbCritical,
@@ -227,7 +217,7 @@ void DataFileCommands::closeDataFile()
     if (!adodc1.isDataFileOpen())
         return;
     if (openPassword.isEmpty()) {
-        lastFile = DBpath;
+        lastFile = Options.DBpath;
         m_connection.CompactAndEncrypt(QString(), QString());
     } else {
         std::shared_ptr<Recordset> records = adodc1.recordset();

@@ -50,7 +50,7 @@ DataFileConnection::DataFileConnection(DataFileHost& host) : m_host(host)
 bool DataFileConnection::DBconnect(const QString& password)
 {
     BW_TRACE(kModule, "Function DBconnect");
-    const QString path = DBpath;
+    const QString path = Options.DBpath;
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
     QString filePassword = dataFilePassword(password);
@@ -71,7 +71,7 @@ bool DataFileConnection::DBconnect(const QString& password)
         return true;
     } catch (const RuntimeError& e) {
         secureWipe(filePassword);
-        DBpath.clear(); // not opened again at the next start
+        Options.DBpath.clear(); // not opened again at the next start
         if (e.number() == EngineErr::WrongPassword) {
             MsgBox(QStringLiteral("User: ") + LoginValues::userName() + QStringLiteral("'s Login password does not") +
                        kCrLf + QStringLiteral("match the embedded DataBase password:") + kCrLf +
@@ -118,7 +118,7 @@ bool DataFileConnection::compactSteps(const QString& destination, const QString&
 {
     BW_TRACE(kModule, "Function compactSteps");
     m_host.DisplayInfo();
-    const QString source = DBpath;
+    const QString source = Options.DBpath;
     if (source.isEmpty()) {
         m_host.DisplayInfo();
         return false;

@@ -1,12 +1,14 @@
 #pragma once
 // What the data file routines and commands need from the main window. frmMain implements it; tests use
-// a fake.
+// a fake. The commands hold the window's SuspendOnTop (SuspendableOnTop) while their dialogs are up.
+#include "desktop/SuspendOnTop.h"
+
 #include <QString>
 
 class DataControl;
 class QWidget;
 
-class DataFileHost
+class DataFileHost : public SuspendableOnTop
 {
 public:
     virtual ~DataFileHost() = default;
@@ -28,6 +30,4 @@ public:
     virtual void RefreshTextControls() = 0;
     // Detaches the grid from the data control, attaches it again and redraws it.
     virtual void rebindGrid() = 0;
-    // SuspendOnTop: true while a dialog of the window is up.
-    virtual void setSuspendOnTop(bool suspend) = 0;
 };

@@ -17,7 +17,7 @@ frmNewFile::frmNewFile(QWidget* owner) : QDialog(owner), ui(std::make_unique<Ui:
                                         "input.\r\n\r\nClick the ADD NEW button to create\r\nits first password "
                                         "record.");
     ui->Text1->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    ui->Check1->setChecked(ShowNew);
+    ui->Check1->setChecked(Options.ShowNew);
     connect(ui->Check1, &QCheckBox::clicked, this, &frmNewFile::Check1_Click);
     connect(ui->OKButton, &QPushButton::clicked, this, &frmNewFile::OKButton_Click);
 }
@@ -38,7 +38,7 @@ bool frmNewFile::isCheckBoxTicked() const
 
 void frmNewFile::Check1_Click()
 {
-    bwHandler(kModule, "Sub Check1_Click", [&] { ShowNew = ui->Check1->isChecked(); });
+    bwHandler(kModule, "Sub Check1_Click", [&] { Options.ShowNew = ui->Check1->isChecked(); });
 }
 
 void frmNewFile::OKButton_Click()

@@ -56,7 +56,7 @@ frmFirstUse::frmFirstUse(QWidget* owner)
     connect(ui->cmdContinue, &QPushButton::clicked, this, &frmFirstUse::cmdContinue_Click);
     Form_Load();
     // Its owner, the login, is not shown yet: centring on the owner would put it in the screen's corner.
-    centreOnScreen(this);
+    WindowPlacement::centreOnScreen(this);
 }
 
 frmFirstUse::~frmFirstUse() = default;

@@ -68,7 +68,7 @@ void frmSplash::showFor(int milliseconds)
 void frmSplash::showPainted()
 {
     BW_TRACE(kModule, "Sub showPainted");
-    centreOnScreen(this);
+    WindowPlacement::centreOnScreen(this);
     show();
     raise();
     QElapsedTimer waited;

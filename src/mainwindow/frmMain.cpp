@@ -9,11 +9,15 @@
 #include "datafile/DataFileCommands.h"
 #include "datafile/DataFileFormat.h"
 #include "datafile/Recordset.h"
+#include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
-#include "mainwindow/FilterKeys.h"
+#include "mainwindow/KeyPressRoute.h"
+#include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/RecordBinder.h"
+#include "mainwindow/SecretReveal.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
 #include "tools/HelpViewer.h"
 #include "tools/frmRandomiser.h"
@@ -22,9 +26,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextOption>
 
@@ -35,23 +39,44 @@ constexpr char kModule[] = "frmMain.frm";
 constexpr float kMinimumWidth = 10455.0F;
 constexpr float kMinimumHeight = 7845.0F;
 
-constexpr int kSecurityTick = 60000;
-constexpr int kOnTopInterval = 1000;
+void setErrorTrapOptions()
+{
+    BW_TRACE(kModule, "Sub setErrorTrapOptions");
+    const QString logFile = QStringLiteral("LWD.LOG");
+    bwOption(11, true);
+    bwOption(12, false);
+    bwOption(13, false);
+    bwOption(14, false);
+    bwOption(15, false);
+    bwOption(16, logFile);
+    bwOption(22, false);
+    bwOption(23, true);
+    bwOption(25, 20);
+    bwOption(26, logFile);
+    bwOption(27, true);
+}
 
-// The secret boxes show one asterisk per character while masked.
-const char* const kSecretBoxStyle = "QLineEdit { lineedit-password-character: 42; }";
+// Closes every other window of the program (the generator is unloaded).
+void unloadOtherWindows(const QWidget* mainWindow)
+{
+    BW_TRACE(kModule, "Sub unloadOtherWindows");
+    frmRandomiser::unload();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        QWidget* window = *it;
+        if (window != mainWindow && window->isWindow() && window->isVisible() && !window->inherits("QMenu"))
+            window->close();
+    }
+}
 } // namespace
 
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_files(std::make_unique<DataFileCommands>(*this)),
-      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this))
+      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this)), m_onTop(new OnTopKeeper(this)),
+      m_lock(new SecurityLock(this))
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
-    Timer1.setObjectName(QStringLiteral("Timer1"));
-    Timer2.setObjectName(QStringLiteral("Timer2"));
-    timOnTop.setObjectName(QStringLiteral("timOnTop"));
-    Timer1.setInterval(0);
     setUpStatusBar();
     setUpGrid();
     setUpRecordBoxes();
@@ -59,10 +84,11 @@ frmMain::frmMain(QWidget* parent)
     connectPictureButtons();
     connectMenus();
     connect(&dataControl(), &DataControl::recordsetChanged, this, &frmMain::recordsetReplaced);
-    connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &frmMain::Timer2_Timer);
-    connect(&timOnTop, &QTimer::timeout, this, &frmMain::timOnTop_Timer);
-    commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
+    connect(&m_reveal->Timer1(), &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    connect(&m_lock->Timer2(), &QTimer::timeout, this, &frmMain::Timer2_Timer);
+    connect(m_lock, &SecurityLock::lockedChanged, this, &frmMain::showLockState);
+    connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
+    m_commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
 }
 
 frmMain::~frmMain()
@@ -97,13 +123,23 @@ void frmMain::setUpRecordBoxes()
                                                {ui->txtKey2, Key2},       {ui->txtKey3Label, Key3_Name},
                                                {ui->txtKey3, Key3},       {ui->txtKey4Label, Key4_Name},
                                                {ui->txtKey4, Key4},       {ui->txtINFO, Info}};
-    for (const auto& [box, column] : boxes)
+    for (const auto& [box, column] : boxes) {
         m_binder->bind(box, column);
-
-    for (QLineEdit* secret : {ui->txtPW, ui->txtKey1, ui->txtKey2, ui->txtKey3, ui->txtKey4}) {
-        secret->setStyleSheet(QString::fromLatin1(kSecretBoxStyle));
-        setMasked(secret, true);
+        // The boxes' Change handlers (txtAccount_Change … txtKey4_Change): typing, or showing another
+        // record, counts as activity.
+        const QByteArray change = "Sub " + box->objectName().toLatin1() + "_Change";
+        const auto changed = [this, change] { bwHandler(kModule, change.constData(), [this] { recordBoxChanged(); }); };
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            connect(line, &QLineEdit::textChanged, this, changed);
+        else
+            connect(static_cast<QPlainTextEdit*>(box), &QPlainTextEdit::textChanged, this, changed);
+        // Their KeyPress handlers (txtAccount_KeyPress …): Enter moves on to the next box, except in
+        // txtINFO, where it starts a new line.
+        if (box != ui->txtINFO)
+            new KeyPressRoute(box, [this, box](int& KeyAscii) { enterMovesOn(KeyAscii, box); });
     }
+
+    m_reveal = new SecretReveal({ui->txtPW, ui->txtKey1, ui->txtKey2, ui->txtKey3, ui->txtKey4}, this);
 
     // The information box lies over the record panel; its text stands in the middle of it.
     QTextOption centred = ui->txtDataInform->document()->defaultTextOption();
@@ -203,21 +239,19 @@ void frmMain::Form_Load()
     applyWindowGeometryAtLoad();
     // The options, the last data file and the column widths, read in the order they are kept.
     ProgramSettings::loadAtStart(LoginValues::userName(), gridWidthTwips());
-    move(Twips::toPixelsX(MainLeft, this), Twips::toPixelsY(MainTop, this));
+    placeAtSavedPosition();
     applyColumnWidthsAtLoad();
     openDataFileAtLoad();
-    helpFile = HelpViewer::defaultHelpFilePath();
+    m_helpFile = HelpViewer::defaultHelpFilePath();
     // The grid shows only the Account and URL columns: its model has no others.
-    countdownTick = kSecurityTick;
-    countdownStart = TimeoutTime;
-    countdownLeft = countdownStart;
+    m_lock->setCountdownStart(Options.TimeoutTime);
     UpdateTools(false);
     DisplayInfo();
     createTray();
     setErrorTrapOptions();
     showOnTopLamp();
     InitTimer();
-    timOnTop.start(kOnTopInterval);
+    m_onTop->start();
 }
 
 void frmMain::Form_Activate()
@@ -238,44 +272,37 @@ void frmMain::applyWindowGeometryAtLoad()
     ui->centralwidget->layout()->activate();
 }
 
+void frmMain::placeAtSavedPosition()
+{
+    BW_TRACE(kModule, "Sub placeAtSavedPosition");
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QPoint saved(Twips::toPixelsX(Options.MainLeft, this), Twips::toPixelsY(Options.MainTop, this));
+    move(WindowPlacement::onScreen(saved, frameGeometry().size(), screens));
+}
+
 void frmMain::applyColumnWidthsAtLoad()
 {
     BW_TRACE(kModule, "Sub applyColumnWidthsAtLoad");
-    setColumnWidthTwips(AccountGridModel::AccountColumn, ColAccount);
-    setColumnWidthTwips(AccountGridModel::UrlColumn, ColURL);
+    setColumnWidthTwips(AccountGridModel::AccountColumn, Options.ColAccount);
+    setColumnWidthTwips(AccountGridModel::UrlColumn, Options.ColURL);
 }
 
 void frmMain::openDataFileAtLoad()
 {
     BW_TRACE(kModule, "Sub openDataFileAtLoad");
-    const QStringList args = GetCommandLine(commandText);
+    const QStringList args = GetCommandLine(m_commandText);
     if (args.size() > 1) {
         // A command line that names nothing opens nothing, whatever AutoLoad says.
         const QString path = dataFileFromCommandLine(args);
         if (!path.isEmpty()) {
-            DBpath = path;
+            Options.DBpath = path;
             DBconnect(QString());
         }
-    } else if (AutoLoad && !DBpath.isEmpty()) {
+    } else if (Options.AutoLoad && !Options.DBpath.isEmpty()) {
         DBconnect(QString());
     }
-}
-
-void frmMain::setErrorTrapOptions()
-{
-    BW_TRACE(kModule, "Sub setErrorTrapOptions");
-    const QString logFile = QStringLiteral("LWD.LOG");
-    bwOption(11, true);
-    bwOption(12, false);
-    bwOption(13, false);
-    bwOption(14, false);
-    bwOption(15, false);
-    bwOption(16, logFile);
-    bwOption(22, false);
-    bwOption(23, true);
-    bwOption(25, 20);
-    bwOption(26, logFile);
-    bwOption(27, true);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -313,7 +340,7 @@ void frmMain::Form_Unload(int& Cancel)
         // A file opened with another password is left as it is; any other is compacted in place.
         if (m_files->openPassword.isEmpty())
             CompactAndEncrypt(QString(), QString());
-        unloadOtherWindows();
+        unloadOtherWindows(this);
         if (!isMinimized()) {
             const QRect frame = frameGeometry();
             ProgramSettings::saveAtExit(LoginValues::userName(), Twips::fromPixelsX(frame.x(), this),
@@ -323,51 +350,7 @@ void frmMain::Form_Unload(int& Cancel)
     });
 }
 
-void frmMain::unloadOtherWindows()
-{
-    BW_TRACE(kModule, "Sub unloadOtherWindows");
-    frmRandomiser::unload();
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        QWidget* window = *it;
-        if (window != this && window->isWindow() && window->isVisible() && !window->inherits("QMenu"))
-            window->close();
-    }
-}
-
 void frmMain::mnuFileExit_Click()
 {
     bwHandler(kModule, "Sub mnuFileExit_Click", [&] { close(); });
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return QMainWindow::eventFilter(watched, event);
-    int keyAscii = FilterKeys::keyAscii(*static_cast<QKeyEvent*>(event));
-    if (keyAscii == 0)
-        return QMainWindow::eventFilter(watched, event);
-    using KeyHandler = void (frmMain::*)(int&);
-    static const QHash<QString, KeyHandler> handlers = {
-        {QStringLiteral("txtAccount"), &frmMain::txtAccount_KeyPress},
-        {QStringLiteral("txtURL"), &frmMain::txtURL_KeyPress},
-        {QStringLiteral("txtID"), &frmMain::txtID_KeyPress},
-        {QStringLiteral("txtPW"), &frmMain::txtPW_KeyPress},
-        {QStringLiteral("txtHint"), &frmMain::txtHint_KeyPress},
-        {QStringLiteral("txtKey1Label"), &frmMain::txtKey1Label_KeyPress},
-        {QStringLiteral("txtKey1"), &frmMain::txtKey1_KeyPress},
-        {QStringLiteral("txtKey2Label"), &frmMain::txtKey2Label_KeyPress},
-        {QStringLiteral("txtKey2"), &frmMain::txtKey2_KeyPress},
-        {QStringLiteral("txtKey3Label"), &frmMain::txtKey3Label_KeyPress},
-        {QStringLiteral("txtKey3"), &frmMain::txtKey3_KeyPress},
-        {QStringLiteral("txtKey4Label"), &frmMain::txtKey4Label_KeyPress},
-        {QStringLiteral("txtKey4"), &frmMain::txtKey4_KeyPress},
-        {QStringLiteral("txtFilter"), &frmMain::txtFilter_KeyPress},
-        {QStringLiteral("txtFilter2"), &frmMain::txtFilter2_KeyPress},
-        {QStringLiteral("DataGrid1"), &frmMain::DataGrid1_KeyPress}};
-    const auto handler = handlers.constFind(watched->objectName());
-    if (handler == handlers.constEnd())
-        return QMainWindow::eventFilter(watched, event);
-    (this->*handler.value())(keyAscii);
-    return keyAscii == 0; // a key set to 0 is taken away
 }

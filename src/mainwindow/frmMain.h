@@ -7,6 +7,10 @@
 // starts the timers, and runs only after a successful login. Closing the window (its close box, the exit
 // commands, close()) runs Form_QueryUnload and Form_Unload once, when the window was loaded.
 //
+// The window owns three parts that keep state of their own: the security lock (Timer2, the countdown,
+// Locked), the secret reveal (Timer1, the masks, the clipboard) and the keep-on-top keeper (timOnTop,
+// SuspendOnTop). Its handlers of the same names forward to them.
+//
 // The methods are spread over files by concern: frmMain.cpp (creating, loading, unloading),
 // frmMain_records.cpp (record boxes, copy and reveal), frmMain_editing.cpp (add, delete, typing, command
 // states), frmMain_grid.cpp (grid, sort, filter, jump), frmMain_files.cpp (the data file commands),
@@ -17,27 +21,22 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <memory>
-
-// Security time-out: the count behind it.
-#include "tools/SecurityCountdown.h"
-
 #include <optional>
-// End of security time-out.
 
 namespace Ui {
 class frmMain;
 }
 
 class AccountGridModel;
-class DataControl;
 class DataFileCommands;
+class OnTopKeeper;
 class QLabel;
 class QLineEdit;
-class QObject;
 class Recordset;
 class RecordBinder;
+class SecretReveal;
+class SecurityLock;
 class frmSysTray;
 
 class frmMain : public QMainWindow, public DataFileHost
@@ -49,51 +48,44 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The command text a data file is opened from at load; the program's arguments unless set before
-    // Form_Load.
-    QString commandText;
-
-    // True while the security time-out has locked the window.
-    bool Locked = false;
-
-    // The help file named at load.
-    QString helpFile;
-
-    // The reveal timer, the one-minute security timer and the stay-on-top timer.
-    QTimer Timer1;
-    QTimer Timer2;
-    QTimer timOnTop;
-
-    // The security countdown: tick length in milliseconds, the minutes it starts from and those left.
-    qint32 countdownTick = 0;
-    qint16 countdownStart = 0;
-    qint16 countdownLeft = 0;
-
+    // The command text a data file is opened from at load: the program's arguments unless set before.
+    void setCommandText(const QString& text) { m_commandText = text; }
+    // The help file, named at load.
+    void setHelpFile(const QString& path) { m_helpFile = path; }
     bool isFormLoaded() const { return m_loaded; }
     bool isFormUnloaded() const { return m_unloaded; }
 
-    // The data control Adodc1 and its record set (null when none).
+    // The window's parts.
+    const SecurityLock& securityLock() const { return *m_lock; }
+    const SecretReveal& secretReveal() const { return *m_reveal; }
+    const OnTopKeeper& onTopKeeper() const { return *m_onTop; }
+    // True while the security time-out has locked the window.
+    bool Locked() const;
+    // The grid column last sorted by a header click (0 Account, 1 URL) and its direction: 0 none,
+    // 1 ascending, 2 descending. The delete command sorts again by them after a refresh.
+    qint16 SortColumn() const { return m_sortColumn; }
+    qint16 SortDirection() const { return m_sortDirection; }
+
+    // The data control Adodc1, its record set (null when none), and whether a data file is open: the
+    // record set exists and has an active connection.
     DataControl& dataControl() override;
     const DataControl& dataControl() const;
     std::shared_ptr<Recordset> recordset() const;
-    // A data file is open: the record set exists and has an active connection.
     bool isDataFileOpen() const;
-
     // The data file commands and the state they keep (the open password, the last file closed).
     DataFileCommands& fileCommands() const { return *m_files; }
-
-    // The status bar's panels, 1 and 2.
+    // The status bar's panels, 1 and 2, and the text a record box shows.
     void setStatusPanel(int panel, const QString& text) override;
     QString statusPanel(int panel) const;
+    QString boxText(const char* box) const;
 
     // The rest of what the data file commands need of the window.
     QWidget* dialogOwner() override { return this; }
     void removeExtraGridColumns() override;
     void rebindGrid() override;
+    // SuspendOnTop: true while a modal dialog of the window is up or the window is hidden in the tray.
+    bool SuspendOnTop() const override;
     void setSuspendOnTop(bool suspend) override;
-
-    // The text a box shows (edit boxes of either kind).
-    QString boxText(const char* box) const;
 
     // Load and unload.
     void Form_Load();
@@ -101,33 +93,43 @@ public:
     void Form_QueryUnload(int& Cancel, int UnloadMode);
     void Form_Unload(int& Cancel);
 
-    // Key handlers: KeyAscii is the character code; setting it to 0 takes the key away.
-    void txtAccount_KeyPress(int& KeyAscii);
-    void txtURL_KeyPress(int& KeyAscii);
-    void txtID_KeyPress(int& KeyAscii);
-    void txtPW_KeyPress(int& KeyAscii);
-    void txtHint_KeyPress(int& KeyAscii);
-    void txtKey1Label_KeyPress(int& KeyAscii);
-    void txtKey1_KeyPress(int& KeyAscii);
-    void txtKey2Label_KeyPress(int& KeyAscii);
-    void txtKey2_KeyPress(int& KeyAscii);
-    void txtKey3Label_KeyPress(int& KeyAscii);
-    void txtKey3_KeyPress(int& KeyAscii);
-    void txtKey4Label_KeyPress(int& KeyAscii);
-    void txtKey4_KeyPress(int& KeyAscii);
+    // Key handlers: KeyAscii is the character code; setting it to 0 takes the key away. The record
+    // boxes' own (txtAccount_KeyPress …) are set up with the boxes, as are their Change handlers.
     void txtFilter_KeyPress(int& KeyAscii);
     void txtFilter2_KeyPress(int& KeyAscii);
     void DataGrid1_KeyPress(int& KeyAscii);
-
     // Grid events: ColIndex 0 is the Account column, 1 the URL column.
     void DataGrid1_ColResize(qint16 ColIndex, int& Cancel);
     void DataGrid1_HeadClick(qint16 ColIndex);
 
     // Asks for the master password again; true when it was typed correctly.
     bool ConfirmPassword();
+    // Answers for the next password confirmations, in the order queued, in place of a user at the dialog:
+    // the text typed and OK, or std::nullopt for Cancel. While answers are queued no dialog is shown.
+    static void queueConfirmation(const std::optional<QString>& typed);
+    static void clearConfirmations();
+
+    // Takes a window (null: this one) out of the topmost layer at once; the next on-top look may put it
+    // back.
+    void MakeNormal(QWidget* window = nullptr);
+    // Brings the window back from the tray or from minimised: SuspendOnTop off, shown, raised, activated.
+    void restoreFromTray();
+    // The window lost the focus: the on-top timer looks again only after a longer wait.
+    void Form_LostFocus();
+    // Dragging the window by its cool bar. Button: 1 left, 2 right, 4 middle (held buttons while moving);
+    // X and Y in the bar's pixels.
+    void CoolBar1_MouseDown(int Button, int Shift, float X, float Y);
+    void CoolBar1_MouseMove(int Button, int Shift, float X, float Y);
+    // What the tray icon and its menu ask of the window; the tray icon exists from load to unload.
+    void m_frmSysTray_SysTrayMouseDown(Qt::MouseButton button);
+    void m_frmSysTray_SysTrayDoubleClick(Qt::MouseButton button);
+    void m_frmSysTray_MenuClick(int index, const QString& key);
+    frmSysTray* sysTray() const;
+    // The print command: the master password again, then the report of the records the grid lists.
+    void PrintData();
 
 public Q_SLOTS:
-    // Record boxes: copy, reveal, the generator, the browser.
+    // Record boxes: copy, reveal, the generator, the browser, the information box.
     void cmdAccount_Click();
     void cmdURL_Click();
     void cmdName_Click();
@@ -143,30 +145,11 @@ public Q_SLOTS:
     void cmdGoUrl_Click();
     void DisplayInfo() override;
     void RefreshTextControls() override;
-    // The masks after the options dialog: the reveal timer stops; all five secrets plain while PeekOn is
-    // off, all five masked while it is on.
-    void MaskAfterOptions();
 
-    // Editing and the state of the commands.
+    // Editing, the state of the commands, the filters.
     void cmdAdd_Click();
     void cmdClear_Click();
     void UpdateTools(bool bImages = false) override;
-    void txtAccount_Change();
-    void txtURL_Change();
-    void txtID_Change();
-    void txtPW_Change();
-    void txtHint_Change();
-    void txtINFO_Change();
-    void txtKey1Label_Change();
-    void txtKey2Label_Change();
-    void txtKey3Label_Change();
-    void txtKey4Label_Change();
-    void txtKey1_Change();
-    void txtKey2_Change();
-    void txtKey3_Change();
-    void txtKey4_Change();
-
-    // Filters.
     void cmdFilter_Click();
     void cmdFilter2_Click();
     void cmdClearFilter_Click();
@@ -179,7 +162,7 @@ public Q_SLOTS:
     void mnuFileClose_Click();
     void mnuFileExit_Click();
 
-    // Security time-out.
+    // Security time-out and options.
     void InitTimer();
     void Timer2_Timer();
     void cmdPassword_Click();
@@ -198,32 +181,11 @@ public Q_SLOTS:
     void mnuHelpAbout_Click();
     void mnuFilePrint_Click();
 
-    // Security time-out (frmMain_security.cpp).
-public:
-    // Answers for the next password confirmations, in the order queued, in place of a user at the dialog:
-    // the text typed and OK, or std::nullopt for Cancel. While answers are queued no dialog is shown.
-    static void queueConfirmation(const std::optional<QString>& typed);
-    static void clearConfirmations();
-
-    // The count behind the time-out: minutes left, and whether it has locked the window.
-    const SecurityCountdown& securityCountdown() const { return m_countdown; }
-
-private:
-    // Records, grid, navigator and filter panel shown and the menus, toolbar and file buttons usable, or
-    // all of them hidden and disabled while the window is locked.
-    void setRecordsReachable(bool reachable);
-    void lockWindow();
-    void hideUnlockButton();
-
-    SecurityCountdown m_countdown;
-    // End of security time-out.
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Creating the window (frmMain.cpp).
+    // Creating, loading and unloading (frmMain.cpp).
     void setUpStatusBar();
     void setUpGrid();
     void setUpRecordBoxes();
@@ -232,22 +194,14 @@ private:
     void connectMenus();
     void setUpCoolBar();
     void applyWindowGeometryAtLoad();
+    void placeAtSavedPosition();
     void applyColumnWidthsAtLoad();
     void openDataFileAtLoad();
-    void setErrorTrapOptions();
-    void unloadOtherWindows();
 
-    // Records (frmMain_records.cpp).
-    void showInformText(const QString& text);
-    void copyBox(const char* box);
-    void revealBox(const char* box);
-    void setMasked(QLineEdit* box, bool masked);
-    void maskAllSecrets(bool masked);
-    QLineEdit* lineBox(const char* name) const;
-
-    // Editing (frmMain_editing.cpp).
+    // Records and editing (frmMain_records.cpp, frmMain_editing.cpp).
+    void revealBox(QLineEdit* box);
     void recordBoxChanged();
-    void enterMovesOn(int& KeyAscii, QWidget* box, const char* procedure);
+    void enterMovesOn(int& KeyAscii, QWidget* box);
     void applySetting(const QString& control, bool enabled);
     QObject* control(const QString& name);
     void showRecordCount(const char* suffix);
@@ -269,56 +223,39 @@ private:
     bool DBconnect(const QString& password);
     bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
 
+    // Security (frmMain_security.cpp).
+    void showLockState(bool locked);
+    void hideUnlockButton();
+
     // Chrome (frmMain_chrome.cpp).
     void createTray();
     void removeTray();
     void showOnTopLamp();
+    void showHelpFile();
+    void windowStateChanged();
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<DataFileCommands> m_files;
     RecordBinder* m_binder;
     AccountGridModel* m_gridModel;
+    OnTopKeeper* m_onTop;
+    SecurityLock* m_lock;
+    SecretReveal* m_reveal = nullptr;
+    QPointer<frmSysTray> m_frmSysTray;
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
     QHash<QString, QPointer<QObject>> m_controls;
     QList<QMetaObject::Connection> m_recordsetConnections;
+    QString m_commandText;
+    QString m_helpFile;
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_syncingGrid = false;
     bool m_resizingColumns = false;
     bool m_lastSortAscending = false;
-
-    // Chrome (frmMain_chrome.cpp): on-top, the tray, dragging by the cool bar, help, about and print.
-public:
-    // Takes a window (null: this one) out of the topmost layer at once; the next on-top tick may put it
-    // back.
-    void MakeNormal(QWidget* window = nullptr);
-    // Brings the window back from the tray or from minimised: SuspendOnTop off, shown, raised, activated.
-    void restoreFromTray();
-    // The window lost the focus: the on-top timer looks again only after a longer wait.
-    void Form_LostFocus();
-    // Dragging the window by its cool bar. Button: 1 left, 2 right, 4 middle (held buttons while moving);
-    // X and Y in the bar's pixels.
-    void CoolBar1_MouseDown(int Button, int Shift, float X, float Y);
-    void CoolBar1_MouseMove(int Button, int Shift, float X, float Y);
-    // What the tray icon and its menu ask of the window.
-    void m_frmSysTray_SysTrayMouseDown(Qt::MouseButton button);
-    void m_frmSysTray_SysTrayDoubleClick(Qt::MouseButton button);
-    void m_frmSysTray_MenuClick(int index, const QString& key);
-    // The tray icon, from load to unload; null before and after.
-    frmSysTray* sysTray() const;
-    // The print command: the master password again, then the report of the records the grid lists.
-    void PrintData();
-
-private:
-    void connectWindowChrome();
-    void setTopmost(QWidget* window, bool topmost);
-    void showHelpFile();
-    void windowStateChanged();
-
-    QPointer<frmSysTray> m_frmSysTray;
+    qint16 m_sortColumn = 0;
+    qint16 m_sortDirection = 0;
     float m_dragOriginX = 0.0F;
     float m_dragOriginY = 0.0F;
     bool m_minimisedWithoutTray = false;
-    // End of Chrome.
 };

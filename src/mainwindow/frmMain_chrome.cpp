@@ -3,9 +3,11 @@
 #include "app/ProgramSettings.h"
 #include "app/SingleInstance.h"
 #include "desktop/MessageBox.h"
+#include "desktop/SuspendOnTop.h"
 #include "desktop/frmSysTray.h"
 #include "errortrap/Bulwark.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/KeyPressRoute.h"
+#include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "tools/HelpViewer.h"
@@ -22,8 +24,6 @@
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
-constexpr int kOnTopRecheck = 2000;
-constexpr int kOnTopAfterFocusLost = 5000;
 
 const char* const kNoHelpText = "Unable to display Help Contents. There is no Help associated with this project.";
 
@@ -135,26 +135,8 @@ void frmMain::connectCommands()
         {ui->cmdPassword, &frmMain::cmdPassword_Click}};
     for (const auto& [button, handler] : commands)
         connect(button, &QPushButton::clicked, this, handler);
-
-    connect(ui->txtAccount, &QLineEdit::textChanged, this, &frmMain::txtAccount_Change);
-    connect(ui->txtURL, &QLineEdit::textChanged, this, &frmMain::txtURL_Change);
-    connect(ui->txtID, &QLineEdit::textChanged, this, &frmMain::txtID_Change);
-    connect(ui->txtPW, &QLineEdit::textChanged, this, &frmMain::txtPW_Change);
-    connect(ui->txtHint, &QPlainTextEdit::textChanged, this, &frmMain::txtHint_Change);
-    connect(ui->txtINFO, &QPlainTextEdit::textChanged, this, &frmMain::txtINFO_Change);
-    connect(ui->txtKey1Label, &QLineEdit::textChanged, this, &frmMain::txtKey1Label_Change);
-    connect(ui->txtKey2Label, &QLineEdit::textChanged, this, &frmMain::txtKey2Label_Change);
-    connect(ui->txtKey3Label, &QLineEdit::textChanged, this, &frmMain::txtKey3Label_Change);
-    connect(ui->txtKey4Label, &QLineEdit::textChanged, this, &frmMain::txtKey4Label_Change);
-    connect(ui->txtKey1, &QLineEdit::textChanged, this, &frmMain::txtKey1_Change);
-    connect(ui->txtKey2, &QLineEdit::textChanged, this, &frmMain::txtKey2_Change);
-    connect(ui->txtKey3, &QLineEdit::textChanged, this, &frmMain::txtKey3_Change);
-    connect(ui->txtKey4, &QLineEdit::textChanged, this, &frmMain::txtKey4_Change);
-
-    for (QWidget* box : QList<QWidget*>{ui->txtAccount, ui->txtURL, ui->txtID, ui->txtPW, ui->txtHint, ui->txtKey1Label,
-                                        ui->txtKey1, ui->txtKey2Label, ui->txtKey2, ui->txtKey3Label, ui->txtKey3,
-                                        ui->txtKey4Label, ui->txtKey4, ui->txtFilter, ui->txtFilter2})
-        box->installEventFilter(this);
+    new KeyPressRoute(ui->txtFilter, [this](int& KeyAscii) { txtFilter_KeyPress(KeyAscii); });
+    new KeyPressRoute(ui->txtFilter2, [this](int& KeyAscii) { txtFilter2_KeyPress(KeyAscii); });
 }
 
 void frmMain::connectPictureButtons()
@@ -198,12 +180,7 @@ void frmMain::connectPictureButtons()
     connect(ui->imgTBontop, &PictureButton::mouseDown, this, &frmMain::imgTBontop_MouseDown);
     connect(ui->imgTBontop, &PictureButton::mouseUp, this, &frmMain::imgTBontop_MouseUp);
     connect(ui->imgTBontop, &PictureButton::clicked, this, &frmMain::imgTBontop_Click);
-    connectWindowChrome();
-}
 
-void frmMain::connectWindowChrome()
-{
-    BW_TRACE(kModule, "Sub connectWindowChrome");
     setWindowIcon(QIcon(QStringLiteral(":/icons/lockwell.svg")));
     new ChromeEvents(this, ui->CoolBar1, [this] { windowStateChanged(); });
 }
@@ -211,32 +188,32 @@ void frmMain::connectWindowChrome()
 void frmMain::showOnTopLamp()
 {
     BW_TRACE(kModule, "Sub showOnTopLamp");
-    UpdateImage(ui->imgTBontop, KeepOnTop ? QStringLiteral("LED-GUP") : QStringLiteral("LED-RUP"));
+    UpdateImage(ui->imgTBontop, Options.KeepOnTop ? QStringLiteral("LED-GUP") : QStringLiteral("LED-RUP"));
 }
 
 void frmMain::imgTBontop_MouseDown()
 {
     BW_TRACE(kModule, "Sub imgTBontop_MouseDown");
-    UpdateImage(ui->imgTBontop, KeepOnTop ? QStringLiteral("LED-GDOWN") : QStringLiteral("LED-RDOWN"));
+    UpdateImage(ui->imgTBontop, Options.KeepOnTop ? QStringLiteral("LED-GDOWN") : QStringLiteral("LED-RDOWN"));
 }
 
 void frmMain::imgTBontop_MouseUp()
 {
     BW_TRACE(kModule, "Sub imgTBontop_MouseUp");
     // The lamp shows the state the click that follows is about to give.
-    UpdateImage(ui->imgTBontop, KeepOnTop ? QStringLiteral("LED-RUP") : QStringLiteral("LED-GUP"));
+    UpdateImage(ui->imgTBontop, Options.KeepOnTop ? QStringLiteral("LED-RUP") : QStringLiteral("LED-GUP"));
 }
 
 void frmMain::imgTBontop_Click()
 {
     // Only the setting in memory changes: the timer applies it, and it is written at exit.
-    bwHandler(kModule, "Sub imgTBontop_Click", [&] { KeepOnTop = !KeepOnTop; });
+    bwHandler(kModule, "Sub imgTBontop_Click", [&] { Options.KeepOnTop = !Options.KeepOnTop; });
 }
 
 void frmMain::imgTBmin_Click()
 {
     bwHandler(kModule, "Sub imgTBmin_Click", [&] {
-        SuspendOnTop = true;
+        setSuspendOnTop(true);
         if (m_frmSysTray && frmSysTray::isAvailable()) {
             hide();
             return;
@@ -252,7 +229,7 @@ void frmMain::windowStateChanged()
     BW_TRACE(kModule, "Sub windowStateChanged");
     if (m_minimisedWithoutTray && !isMinimized()) {
         m_minimisedWithoutTray = false;
-        SuspendOnTop = false;
+        setSuspendOnTop(false);
     }
 }
 
@@ -264,51 +241,27 @@ void frmMain::imgTBexit_Click()
 void frmMain::imgTBsave_Click()
 {
     bwHandler(kModule, "Sub imgTBsave_Click", [&] {
-        SuspendOnTop = true;
+        const SuspendOnTopScope suspended(*this);
         mnuFileSaveAs_Click();
-        SuspendOnTop = false;
     });
-}
-
-void frmMain::setTopmost(QWidget* window, bool topmost)
-{
-    BW_TRACE(kModule, "Sub setTopmost");
-    if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost)
-        return;
-    Qt::WindowFlags flags = window->windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (QWindow* native = window->windowHandle()) {
-        // Changing the flags through the widget would hide and re-create the native window; the
-        // platform window takes the new layer in place, where it is, at its size.
-        window->overrideWindowFlags(flags);
-        native->setFlags(flags);
-        return;
-    }
-    window->setWindowFlags(flags);
 }
 
 void frmMain::MakeNormal(QWidget* window)
 {
     BW_TRACE(kModule, "Sub MakeNormal");
-    setTopmost(window ? window : this, false);
+    OnTopKeeper::makeNormal(window ? window : this);
 }
 
 void frmMain::timOnTop_Timer()
 {
-    bwHandler(kModule, "Sub timOnTop_Timer", [&] {
-        timOnTop.stop();
-        setTopmost(this, KeepOnTop && !SuspendOnTop);
-        timOnTop.start(kOnTopRecheck);
-    });
+    bwHandler(kModule, "Sub timOnTop_Timer", [&] { m_onTop->look(); });
 }
 
 void frmMain::Form_LostFocus()
 {
     bwHandler(kModule, "Sub Form_LostFocus", [&] {
-        if (!isFormLoaded() || m_unloaded)
-            return;
-        timOnTop.stop();
-        timOnTop.start(kOnTopAfterFocusLost);
+        if (isFormLoaded() && !m_unloaded)
+            m_onTop->lookLater();
     });
 }
 
@@ -337,7 +290,7 @@ void frmMain::mnuHelpContents_Click()
 {
     bwHandler(kModule, "Sub mnuHelpContents_Click", [&] {
         // The help window is not to be covered.
-        KeepOnTop = false;
+        Options.KeepOnTop = false;
         UpdateImage(ui->imgTBontop, QStringLiteral("LED-RUP"));
         MakeNormal(this);
         showHelpFile();
@@ -352,11 +305,11 @@ void frmMain::mnuHelpSearchForHelpOn_Click()
 void frmMain::showHelpFile()
 {
     BW_TRACE(kModule, "Sub showHelpFile");
-    if (helpFile.isEmpty()) {
+    if (m_helpFile.isEmpty()) {
         MsgBox(QString::fromLatin1(kNoHelpText), vb::vbInformation, QGuiApplication::applicationDisplayName());
         return;
     }
-    const QString failure = HelpViewer::showHelp(this, helpFile);
+    const QString failure = HelpViewer::showHelp(this, m_helpFile);
     if (!failure.isEmpty())
         MsgBox(failure, vb::vbOKOnly);
 }
@@ -364,12 +317,7 @@ void frmMain::showHelpFile()
 void frmMain::mnuHelpAbout_Click()
 {
     bwHandler(kModule, "Sub mnuHelpAbout_Click", [&] {
-        struct Restore
-        {
-            bool remembered = SuspendOnTop;
-            ~Restore() { SuspendOnTop = remembered; }
-        } restore;
-        SuspendOnTop = true;
+        const SuspendOnTopScope suspended(*this);
         frmAbout about(this);
         about.exec();
     });
@@ -386,7 +334,7 @@ void frmMain::PrintData()
     // Every password is printed in clear: the user proves again who they are first.
     if (!ConfirmPassword())
         return;
-    runRecordReport(this, recordset().get(), &SuspendOnTop);
+    runRecordReport(this, recordset().get(), this);
 }
 
 frmSysTray* frmMain::sysTray() const
@@ -425,7 +373,7 @@ void frmMain::restoreFromTray()
 {
     BW_TRACE(kModule, "Sub restoreFromTray");
     ignoringFaults([&] {
-        SuspendOnTop = false;
+        setSuspendOnTop(false);
         m_minimisedWithoutTray = false;
     });
     ignoringFaults([&] { SingleInstance::bringToFront(this); });

@@ -7,7 +7,6 @@
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/FilterKeys.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "ui_frmMain.h"
@@ -76,9 +75,9 @@ void frmMain::cmdClear_Click()
             // A new record that was never written is abandoned, not deleted.
             records->cancelUpdate();
             refreshDataControl();
-            if (SortDirection > 0) {
-                const QString field = AccountGridModel::dataField(SortColumn);
-                recordset()->setSort(SortDirection != 1 ? field + QStringLiteral(" DESC") : field);
+            if (m_sortDirection > 0) {
+                const QString field = AccountGridModel::dataField(m_sortColumn);
+                recordset()->setSort(m_sortDirection != 1 ? field + QStringLiteral(" DESC") : field);
             }
             showRecordCount(" Accounts stored.");
             DisplayInfo();
@@ -101,44 +100,14 @@ void frmMain::cmdClear_Click()
 void frmMain::recordBoxChanged()
 {
     BW_TRACE(kModule, "Sub recordBoxChanged");
-    if (!Locked)
+    if (!Locked())
         InitTimer();
 }
 
-// clang-format off
-void frmMain::txtAccount_Change() { bwHandler(kModule, "Sub txtAccount_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtURL_Change() { bwHandler(kModule, "Sub txtURL_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtID_Change() { bwHandler(kModule, "Sub txtID_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtPW_Change() { bwHandler(kModule, "Sub txtPW_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtHint_Change() { bwHandler(kModule, "Sub txtHint_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtINFO_Change() { bwHandler(kModule, "Sub txtINFO_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey1Label_Change() { bwHandler(kModule, "Sub txtKey1Label_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey2Label_Change() { bwHandler(kModule, "Sub txtKey2Label_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey3Label_Change() { bwHandler(kModule, "Sub txtKey3Label_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey4Label_Change() { bwHandler(kModule, "Sub txtKey4Label_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey1_Change() { bwHandler(kModule, "Sub txtKey1_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey2_Change() { bwHandler(kModule, "Sub txtKey2_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey3_Change() { bwHandler(kModule, "Sub txtKey3_Change", [&] { recordBoxChanged(); }); }
-void frmMain::txtKey4_Change() { bwHandler(kModule, "Sub txtKey4_Change", [&] { recordBoxChanged(); }); }
-
-void frmMain::txtAccount_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtAccount, "Sub txtAccount_KeyPress"); }
-void frmMain::txtURL_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtURL, "Sub txtURL_KeyPress"); }
-void frmMain::txtID_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtID, "Sub txtID_KeyPress"); }
-void frmMain::txtPW_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtPW, "Sub txtPW_KeyPress"); }
-void frmMain::txtHint_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtHint, "Sub txtHint_KeyPress"); }
-void frmMain::txtKey1Label_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey1Label, "Sub txtKey1Label_KeyPress"); }
-void frmMain::txtKey1_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey1, "Sub txtKey1_KeyPress"); }
-void frmMain::txtKey2Label_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey2Label, "Sub txtKey2Label_KeyPress"); }
-void frmMain::txtKey2_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey2, "Sub txtKey2_KeyPress"); }
-void frmMain::txtKey3Label_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey3Label, "Sub txtKey3Label_KeyPress"); }
-void frmMain::txtKey3_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey3, "Sub txtKey3_KeyPress"); }
-void frmMain::txtKey4Label_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey4Label, "Sub txtKey4Label_KeyPress"); }
-void frmMain::txtKey4_KeyPress(int& KeyAscii) { enterMovesOn(KeyAscii, ui->txtKey4, "Sub txtKey4_KeyPress"); }
-// clang-format on
-
-void frmMain::enterMovesOn(int& KeyAscii, QWidget* box, const char* procedure)
+void frmMain::enterMovesOn(int& KeyAscii, QWidget* box)
 {
-    bwHandler(kModule, procedure, [&] {
+    const QByteArray procedure = "Sub " + box->objectName().toLatin1() + "_KeyPress";
+    bwHandler(kModule, procedure.constData(), [&] {
         if (KeyAscii != FilterKeys::kEnter)
             return;
         SendTab(box);

@@ -4,7 +4,7 @@
 #include "datafile/DataFileCommands.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/frmMain.h"
 #include "ui_frmMain.h"
 
@@ -69,8 +69,13 @@ void frmMain::rebindGrid()
     ui->DataGrid1->viewport()->update();
 }
 
+bool frmMain::SuspendOnTop() const
+{
+    return m_onTop->SuspendOnTop();
+}
+
 void frmMain::setSuspendOnTop(bool suspend)
 {
     BW_TRACE(kModule, "Sub setSuspendOnTop");
-    SuspendOnTop = suspend;
+    m_onTop->setSuspendOnTop(suspend);
 }

@@ -8,7 +8,7 @@
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/ColumnWidths.h"
 #include "mainwindow/FilterKeys.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/KeyPressRoute.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
@@ -50,7 +50,7 @@ void frmMain::setUpGrid()
     connect(header, &QHeaderView::sectionResized, this, &frmMain::columnResized);
     connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { gridRowChosen(current.isValid() ? current.row() : -1); });
-    grid->installEventFilter(this);
+    new KeyPressRoute(grid, [this](int& KeyAscii) { DataGrid1_KeyPress(KeyAscii); });
 }
 
 void frmMain::recordsetReplaced()
@@ -167,11 +167,11 @@ void frmMain::DataGrid1_ColResize(qint16 ColIndex, int& Cancel)
         setColumnWidthTwips(other, widths.other);
         ui->DataGrid1->viewport()->update();
         if (AccountGridModel::dataField(resized) == QLatin1String("Account")) {
-            ColAccount = widths.resized;
-            ColURL = widths.other;
+            Options.ColAccount = widths.resized;
+            Options.ColURL = widths.other;
         } else {
-            ColAccount = widths.other;
-            ColURL = widths.resized;
+            Options.ColAccount = widths.other;
+            Options.ColURL = widths.resized;
         }
     });
 }
@@ -192,8 +192,8 @@ void frmMain::DataGrid1_HeadClick(qint16 ColIndex)
         }
         m_lastSortAscending = !m_lastSortAscending;
         records->setSort(m_lastSortAscending ? field : field + QStringLiteral(" DESC"));
-        SortColumn = ColIndex;
-        SortDirection = m_lastSortAscending ? 1 : 2;
+        m_sortColumn = ColIndex;
+        m_sortDirection = m_lastSortAscending ? 1 : 2;
     });
 }
 

@@ -1,147 +1,97 @@
 // The record boxes: copying a field, revealing a secret for PeekTime seconds, the password generator,
 // the browser, the information box and the clearing of the boxes after a file was closed.
-#include "app/ProgramSettings.h"
 #include "datafile/Recordset.h"
 #include "desktop/Browser.h"
-#include "desktop/Clipboard.h"
+#include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/RecordBinder.h"
+#include "mainwindow/SecretReveal.h"
 #include "mainwindow/frmMain.h"
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
 
-#include <algorithm>
-
 namespace {
 constexpr char kModule[] = "frmMain.frm";
 
-// The longest reveal the reveal timer's interval can hold, in seconds.
-constexpr int kLongestPeek = 32;
-
-const char* const kSecretBoxes[] = {"txtPW", "txtKey1", "txtKey2", "txtKey3", "txtKey4"};
-
-// Sets SuspendOnTop for the life of a modal dialog.
-class SuspendOnTopScope
+// Shows a text in the information box, a little way down from its top.
+void showInformText(QPlainTextEdit* box, const QString& text)
 {
-public:
-    SuspendOnTopScope() { SuspendOnTop = true; }
-    ~SuspendOnTopScope() { SuspendOnTop = false; }
-    SuspendOnTopScope(const SuspendOnTopScope&) = delete;
-    SuspendOnTopScope& operator=(const SuspendOnTopScope&) = delete;
-};
+    BW_TRACE(kModule, "Sub showInformText");
+    box->setPlainText(text);
+    box->document()->setDocumentMargin(box->fontMetrics().lineSpacing() * 3);
+    box->setVisible(true);
+}
 } // namespace
 
-QLineEdit* frmMain::lineBox(const char* name) const
-{
-    return findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-void frmMain::setMasked(QLineEdit* box, bool masked)
-{
-    BW_TRACE(kModule, "Sub setMasked");
-    box->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
-}
-
-void frmMain::maskAllSecrets(bool masked)
-{
-    BW_TRACE(kModule, "Sub maskAllSecrets");
-    for (const char* name : kSecretBoxes)
-        setMasked(lineBox(name), masked);
-}
-
-void frmMain::copyBox(const char* box)
-{
-    BW_TRACE(kModule, "Sub copyBox");
-    clearClipboard();
-    setClipboardText(boxText(box), false);
-}
-
-void frmMain::revealBox(const char* name)
+// While the window is locked the master password comes first; given, it lifts the lock.
+void frmMain::revealBox(QLineEdit* box)
 {
     BW_TRACE(kModule, "Sub revealBox");
-    QLineEdit* box = lineBox(name);
-    clearClipboard();
-    if (Locked) {
+    m_reveal->reveal(box, [&] {
+        if (!Locked())
+            return true;
         if (!ConfirmPassword())
-            return;
+            return false;
         box->setEnabled(true);
-        ui->cmdPassword->setEnabled(false);
-        ui->cmdPassword->setVisible(false);
+        hideUnlockButton();
         InitTimer();
-    }
-    setMasked(box, false);
-    setClipboardText(box->text(), true);
-    // One timer serves all five boxes: a second reveal gives the full time again from now.
-    const int seconds = std::clamp<int>(PeekTime, 1, kLongestPeek);
-    Timer1.start(seconds * 1000);
+        return true;
+    });
 }
 
 void frmMain::cmdAccount_Click()
 {
-    bwHandler(kModule, "Sub cmdAccount_Click", [&] { copyBox("txtAccount"); });
+    bwHandler(kModule, "Sub cmdAccount_Click", [&] { m_reveal->copy(RecordBinder::textOf(ui->txtAccount)); });
 }
 
 void frmMain::cmdURL_Click()
 {
-    bwHandler(kModule, "Sub cmdURL_Click", [&] { copyBox("txtURL"); });
+    bwHandler(kModule, "Sub cmdURL_Click", [&] { m_reveal->copy(RecordBinder::textOf(ui->txtURL)); });
 }
 
 void frmMain::cmdName_Click()
 {
-    bwHandler(kModule, "Sub cmdName_Click", [&] { copyBox("txtID"); });
+    bwHandler(kModule, "Sub cmdName_Click", [&] { m_reveal->copy(RecordBinder::textOf(ui->txtID)); });
 }
 
 void frmMain::cmdHint_Click()
 {
-    bwHandler(kModule, "Sub cmdHint_Click", [&] { copyBox("txtHint"); });
+    bwHandler(kModule, "Sub cmdHint_Click", [&] { m_reveal->copy(RecordBinder::textOf(ui->txtHint)); });
 }
 
 void frmMain::cmdInfo_Click()
 {
-    bwHandler(kModule, "Sub cmdInfo_Click", [&] { copyBox("txtINFO"); });
+    bwHandler(kModule, "Sub cmdInfo_Click", [&] { m_reveal->copy(RecordBinder::textOf(ui->txtINFO)); });
 }
 
 void frmMain::cmdSP_Click()
 {
-    bwHandler(kModule, "Sub cmdSP_Click", [&] { revealBox("txtPW"); });
+    bwHandler(kModule, "Sub cmdSP_Click", [&] { revealBox(ui->txtPW); });
 }
 
 void frmMain::cmdKey1_Click()
 {
-    bwHandler(kModule, "Sub cmdKey1_Click", [&] { revealBox("txtKey1"); });
+    bwHandler(kModule, "Sub cmdKey1_Click", [&] { revealBox(ui->txtKey1); });
 }
 
 void frmMain::cmdKey2_Click()
 {
-    bwHandler(kModule, "Sub cmdKey2_Click", [&] { revealBox("txtKey2"); });
+    bwHandler(kModule, "Sub cmdKey2_Click", [&] { revealBox(ui->txtKey2); });
 }
 
 void frmMain::cmdKey3_Click()
 {
-    bwHandler(kModule, "Sub cmdKey3_Click", [&] { revealBox("txtKey3"); });
+    bwHandler(kModule, "Sub cmdKey3_Click", [&] { revealBox(ui->txtKey3); });
 }
 
 void frmMain::cmdKey4_Click()
 {
-    bwHandler(kModule, "Sub cmdKey4_Click", [&] { revealBox("txtKey4"); });
+    bwHandler(kModule, "Sub cmdKey4_Click", [&] { revealBox(ui->txtKey4); });
 }
 
 void frmMain::Timer1_Timer()
 {
-    bwHandler(kModule, "Sub Timer1_Timer", [&] {
-        Timer1.stop();
-        Timer1.setInterval(0);
-        maskAllSecrets(true);
-    });
-}
-
-void frmMain::MaskAfterOptions()
-{
-    BW_TRACE(kModule, "Sub MaskAfterOptions");
-    Timer1.stop();
-    Timer1.setInterval(0);
-    maskAllSecrets(PeekOn);
+    bwHandler(kModule, "Sub Timer1_Timer", [&] { m_reveal->endReveal(); });
 }
 
 void frmMain::cmdRP_Click()
@@ -150,7 +100,7 @@ void frmMain::cmdRP_Click()
         QString password;
         bool accepted = false;
         {
-            const SuspendOnTopScope suspended;
+            const SuspendOnTopScope suspended(*this);
             accepted = frmRandomiser::run(this, password);
         }
         if (!accepted)
@@ -182,23 +132,16 @@ void frmMain::cmdGoUrl_Click()
     }
 }
 
-// Shows a text in the information box, a little way down from its top.
-void frmMain::showInformText(const QString& text)
-{
-    BW_TRACE(kModule, "Sub showInformText");
-    ui->txtDataInform->setPlainText(text);
-    ui->txtDataInform->document()->setDocumentMargin(ui->txtDataInform->fontMetrics().lineSpacing() * 3);
-    ui->txtDataInform->setVisible(true);
-}
-
 void frmMain::DisplayInfo()
 {
     BW_TRACE(kModule, "Sub DisplayInfo");
     const auto records = recordset();
     if (!records || !records->hasActiveConnection()) {
-        showInformText(QStringLiteral("NO DATA FILE LOADED\r\nPlease OPEN or create a NEW data file."));
+        showInformText(ui->txtDataInform,
+                       QStringLiteral("NO DATA FILE LOADED\r\nPlease OPEN or create a NEW data file."));
     } else if (records->recordCount() == 0) {
-        showInformText(QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record."));
+        showInformText(ui->txtDataInform,
+                       QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record."));
     } else {
         ui->txtDataInform->setVisible(false);
     }

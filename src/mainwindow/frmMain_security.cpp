@@ -4,12 +4,13 @@
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "desktop/MessageBox.h"
+#include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"
 #include "login/frmPWconfirm.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/SecretReveal.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
-#include "tools/SharedRecordset.h"
 #include "tools/frmOptions.h"
 #include "ui_frmMain.h"
 
@@ -22,24 +23,11 @@
 namespace {
 constexpr char kModule[] = "frmMain.frm";
 
-// The security timer fires once a minute.
-constexpr int kOneMinute = 60000;
-
 QList<std::optional<QString>>& queuedConfirmations()
 {
     static QList<std::optional<QString>> answers;
     return answers;
 }
-
-// Sets SuspendOnTop for the life of a modal dialog.
-class SuspendOnTopScope
-{
-public:
-    SuspendOnTopScope() { SuspendOnTop = true; }
-    ~SuspendOnTopScope() { SuspendOnTop = false; }
-    SuspendOnTopScope(const SuspendOnTopScope&) = delete;
-    SuspendOnTopScope& operator=(const SuspendOnTopScope&) = delete;
-};
 
 // Shows the confirmation dialog, or gives it the next queued answer instead.
 void askForPassword(frmPWconfirm& dialog)
@@ -76,7 +64,7 @@ bool frmMain::ConfirmPassword()
     dialog.clearConfirmation();
     dialog.ConfirmOK = false;
     {
-        const SuspendOnTopScope suspended;
+        const SuspendOnTopScope suspended(*this);
         askForPassword(dialog);
     }
     QString typed = dialog.confirmation();
@@ -96,30 +84,6 @@ bool frmMain::ConfirmPassword()
     return true;
 }
 
-void frmMain::setRecordsReachable(bool reachable)
-{
-    BW_TRACE(kModule, "Sub setRecordsReachable");
-    // The add and delete pictures stand outside the record panel; while locked they go with it.
-    const QList<QWidget*> records = {ui->Frame2,    ui->Frame3,    ui->DataGrid1, ui->Adodc1,
-                                     ui->imgAddNew, ui->lblAddNew, ui->imgDelete, ui->lblDelete};
-    for (QWidget* widget : records) {
-        // While locked, what was shown keeps its room, so that the window keeps its shape.
-        QSizePolicy policy = widget->sizePolicy();
-        policy.setRetainSizeWhenHidden(!reachable && widget->isVisibleTo(this));
-        widget->setSizePolicy(policy);
-        widget->setVisible(reachable);
-    }
-    for (QMenu* menu : {ui->mnuFile, ui->mnuEdit, ui->mnuView}) {
-        menu->setEnabled(reachable);
-        menu->menuAction()->setEnabled(reachable);
-    }
-    ui->tbToolBar->setEnabled(reachable);
-    // The cool bar's data file buttons and the options would open, print or save the records, or lift the
-    // lock, without the password. The buttons keep their own enabled state for when the lock is lifted.
-    ui->CoolBarBand1->setEnabled(reachable);
-    ui->imgTBoptions->setEnabled(reachable);
-}
-
 void frmMain::hideUnlockButton()
 {
     BW_TRACE(kModule, "Sub hideUnlockButton");
@@ -127,25 +91,45 @@ void frmMain::hideUnlockButton()
     ui->cmdPassword->setVisible(false);
 }
 
+bool frmMain::Locked() const
+{
+    return m_lock->isLocked();
+}
+
 void frmMain::InitTimer()
 {
     BW_TRACE(kModule, "Sub InitTimer");
-    // Starting a running QTimer again counts a fresh interval from now.
-    Timer2.start(countdownTick > 0 ? countdownTick : kOneMinute);
-    m_countdown.setStart(countdownStart);
-    m_countdown.restart();
-    countdownLeft = m_countdown.countdown();
-    Locked = false;
-    setRecordsReachable(true);
+    m_lock->restart(); // a lock lifted shows the records again
     ui->cmdPassword->setVisible(false);
     UpdateTools(false);
 }
 
-void frmMain::lockWindow()
+// Records, grid, navigator and filter panel are hidden and the menus, toolbar and file buttons disabled
+// while the window is locked, and come back when the lock is lifted.
+void frmMain::showLockState(bool locked)
 {
-    BW_TRACE(kModule, "Sub lockWindow");
-    Locked = true;
-    setRecordsReachable(false);
+    BW_TRACE(kModule, "Sub showLockState");
+    // The add and delete pictures stand outside the record panel; while locked they go with it.
+    const QList<QWidget*> records = {ui->Frame2,    ui->Frame3,    ui->DataGrid1, ui->Adodc1,
+                                     ui->imgAddNew, ui->lblAddNew, ui->imgDelete, ui->lblDelete};
+    for (QWidget* widget : records) {
+        // While locked, what was shown keeps its room, so that the window keeps its shape.
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(locked && widget->isVisibleTo(this));
+        widget->setSizePolicy(policy);
+        widget->setVisible(!locked);
+    }
+    for (QMenu* menu : {ui->mnuFile, ui->mnuEdit, ui->mnuView}) {
+        menu->setEnabled(!locked);
+        menu->menuAction()->setEnabled(!locked);
+    }
+    ui->tbToolBar->setEnabled(!locked);
+    // The cool bar's data file buttons and the options would open, print or save the records, or lift the
+    // lock, without the password. The buttons keep their own enabled state for when the lock is lifted.
+    ui->CoolBarBand1->setEnabled(!locked);
+    ui->imgTBoptions->setEnabled(!locked);
+    if (!locked)
+        return;
     setStatusPanel(1, QStringLiteral("SECURITY TIME OUT! ...REFRESH PASSWORD!"));
     ui->cmdPassword->setEnabled(true);
     ui->cmdPassword->setVisible(true);
@@ -153,16 +137,7 @@ void frmMain::lockWindow()
 
 void frmMain::Timer2_Timer()
 {
-    bwHandler(kModule, "Sub Timer2_Timer", [&] {
-        const SecurityCountdown::TickResult result = m_countdown.tick();
-        countdownLeft = m_countdown.countdown();
-        if (result == SecurityCountdown::TickResult::KeepCounting)
-            return;
-        Timer2.stop();
-        Timer2.setInterval(0);
-        if (result == SecurityCountdown::TickResult::LockNow)
-            lockWindow();
-    });
+    bwHandler(kModule, "Sub Timer2_Timer", [&] { m_lock->tick(); });
 }
 
 void frmMain::cmdPassword_Click()
@@ -185,25 +160,22 @@ void frmMain::mnuViewOptions_Click()
 {
     bwHandler(kModule, "Sub mnuViewOptions_Click", [&] {
         // Closing the dialog lifts the lock: while locked, the options wait for the password.
-        if (Locked)
+        if (Locked())
             return;
-        SharedRecordset::set(recordset());
         // The count does not run while the dialog is open: its closing restarts or stops it anyway.
-        Timer2.stop();
+        m_lock->stop();
         {
-            const SuspendOnTopScope suspended;
-            frmOptions::run(this);
+            const SuspendOnTopScope suspended(*this);
+            frmOptions::run(this, isDataFileOpen());
         }
         showOnTopLamp();
-        MaskAfterOptions();
-        Locked = false;
-        m_countdown.clearLocked();
+        m_reveal->applyPeekOption();
+        m_lock->unlock();
         hideUnlockButton();
-        if (!TimeoutOn) {
-            Timer2.stop();
-            Timer2.setInterval(0);
+        if (!Options.TimeoutOn) {
+            m_lock->stop();
         } else {
-            countdownStart = TimeoutTime;
+            m_lock->setCountdownStart(Options.TimeoutTime);
             InitTimer();
         }
     });

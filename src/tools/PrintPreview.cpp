@@ -2,6 +2,7 @@
 
 #include "datafile/EngineError.h"
 #include "desktop/MessageBox.h"
+#include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
 #include "tools/RecordReport.h"
 #include "tools/ReportLayout.h"
@@ -51,21 +52,20 @@ template <class Step> void reportStep(Step&& step)
     }
 }
 
-void showReport(QWidget* owner, const QList<AccountRow>& rows, bool* suspendOnTop)
+void showReport(QWidget* owner, const QList<AccountRow>& rows, SuspendableOnTop* onTop)
 {
     BW_TRACE(kModule, "Sub showReport");
     const RecordReport report(rows);
     const int widthTwips = previewWidthTwips(GetPrinterWidth());
-    if (suspendOnTop)
-        *suspendOnTop = true;
+    std::optional<SuspendOnTopScope> suspended;
+    if (onTop)
+        suspended.emplace(*onTop);
     reportStep([&] {
         if (g_show)
             g_show(owner, report, widthTwips);
         else
             showPrintPreview(owner, report, widthTwips);
     });
-    if (suspendOnTop)
-        *suspendOnTop = false;
 }
 } // namespace
 
@@ -106,7 +106,7 @@ void showPrintPreview(QWidget* owner, const RecordReport& report, int widthTwips
         throw *fault;
 }
 
-void runRecordReport(QWidget* owner, const Recordset* listed, bool* suspendOnTop)
+void runRecordReport(QWidget* owner, const Recordset* listed, SuspendableOnTop* onTop)
 {
     BW_TRACE(kModule, "Sub runRecordReport");
     QList<AccountRow> rows;
@@ -116,13 +116,13 @@ void runRecordReport(QWidget* owner, const Recordset* listed, bool* suspendOnTop
                                QStringLiteral("Operation is not allowed when the object is closed."));
         rows = RecordReport::listedRows(*listed);
     });
-    showReport(owner, rows, suspendOnTop);
+    showReport(owner, rows, onTop);
 }
 
-void runRecordReport(QWidget* owner, const QList<AccountRow>& rows, bool* suspendOnTop)
+void runRecordReport(QWidget* owner, const QList<AccountRow>& rows, SuspendableOnTop* onTop)
 {
     BW_TRACE(kModule, "Sub runRecordReport");
-    showReport(owner, rows, suspendOnTop);
+    showReport(owner, rows, onTop);
 }
 
 namespace PrintPreviewSeam {

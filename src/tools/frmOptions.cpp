@@ -7,7 +7,6 @@
 #include "app/TextForms.h"
 #include "errortrap/Bulwark.h"
 #include "tools/MasterPasswordChange.h"
-#include "tools/SharedRecordset.h"
 #include "ui_frmOptions.h"
 
 #include <QKeyEvent>
@@ -57,10 +56,10 @@ void keepPlaceWhenHidden(QWidget* widget)
 }
 } // namespace
 
-frmOptions::frmOptions(QWidget* owner)
+frmOptions::frmOptions(QWidget* owner, bool dataFileOpen)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::frmOptions>())
+      ui(std::make_unique<Ui::frmOptions>()), m_dataFileOpen(dataFileOpen)
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
@@ -102,10 +101,10 @@ frmOptions::frmOptions(QWidget* owner)
 
 frmOptions::~frmOptions() = default;
 
-void frmOptions::run(QWidget* owner)
+void frmOptions::run(QWidget* owner, bool dataFileOpen)
 {
     BW_TRACE(kModule, "Sub run");
-    frmOptions dialog(owner);
+    frmOptions dialog(owner, dataFileOpen);
     dialog.exec();
 }
 
@@ -127,14 +126,14 @@ void frmOptions::Form_Load()
     bwHandler(kModule, "Sub Form_Load", [&] {
         LoadResStrings(this);
         // A stored value outside a scroll bar's range shows as the nearest end, and its label says so.
-        ui->chkPasstime->setChecked(PeekOn);
-        ui->fsbPeek->setValue(PeekTime);
+        ui->chkPasstime->setChecked(Options.PeekOn);
+        ui->fsbPeek->setValue(Options.PeekTime);
         ui->lblPeek->setText(secondsText(ui->fsbPeek->value()));
-        ui->chkTimeout->setChecked(TimeoutOn);
-        ui->fsbTimeout->setValue(TimeoutTime);
+        ui->chkTimeout->setChecked(Options.TimeoutOn);
+        ui->fsbTimeout->setValue(Options.TimeoutTime);
         ui->lblTimeout->setText(minutesText(ui->fsbTimeout->value()));
-        ui->chkAutoLoad->setChecked(AutoLoad);
-        ui->chkOnTop->setChecked(KeepOnTop);
+        ui->chkAutoLoad->setChecked(Options.AutoLoad);
+        ui->chkOnTop->setChecked(Options.KeepOnTop);
 
         ui->lblMaster->setText(QStringLiteral("CURRENT P/W."));
         ui->lblChange->setText(QStringLiteral("NEW P/W?"));
@@ -199,11 +198,11 @@ void frmOptions::fsbTimeout_Change()
 void frmOptions::cmdUse_Click()
 {
     bwHandler(kModule, "Sub cmdUse_Click", [&] {
-        PeekOn = ui->chkPasstime->isChecked();
-        PeekTime = static_cast<qint16>(ui->fsbPeek->value());
-        TimeoutOn = ui->chkTimeout->isChecked();
-        TimeoutTime = static_cast<qint16>(ui->fsbTimeout->value());
-        KeepOnTop = ui->chkOnTop->isChecked();
+        Options.PeekOn = ui->chkPasstime->isChecked();
+        Options.PeekTime = static_cast<qint16>(ui->fsbPeek->value());
+        Options.TimeoutOn = ui->chkTimeout->isChecked();
+        Options.TimeoutTime = static_cast<qint16>(ui->fsbTimeout->value());
+        Options.KeepOnTop = ui->chkOnTop->isChecked();
         done(QDialog::Accepted);
     });
 }
@@ -222,12 +221,12 @@ void frmOptions::cmdSave_Click()
             SettingsStore::write(section, QString::fromLatin1(key), TextForms::fromInteger(static_cast<qint16>(value)));
             variable = static_cast<qint16>(value);
         };
-        saveBoolean("PeekOn", ui->chkPasstime->isChecked(), PeekOn);
-        saveInteger("PeekTime", ui->fsbPeek->value(), PeekTime);
-        saveBoolean("TimeoutOn", ui->chkTimeout->isChecked(), TimeoutOn);
-        saveInteger("TimeoutTime", ui->fsbTimeout->value(), TimeoutTime);
-        saveBoolean("AutoLoad", ui->chkAutoLoad->isChecked(), AutoLoad);
-        saveBoolean("KeepOnTop", ui->chkOnTop->isChecked(), KeepOnTop);
+        saveBoolean("PeekOn", ui->chkPasstime->isChecked(), Options.PeekOn);
+        saveInteger("PeekTime", ui->fsbPeek->value(), Options.PeekTime);
+        saveBoolean("TimeoutOn", ui->chkTimeout->isChecked(), Options.TimeoutOn);
+        saveInteger("TimeoutTime", ui->fsbTimeout->value(), Options.TimeoutTime);
+        saveBoolean("AutoLoad", ui->chkAutoLoad->isChecked(), Options.AutoLoad);
+        saveBoolean("KeepOnTop", ui->chkOnTop->isChecked(), Options.KeepOnTop);
         done(QDialog::Accepted);
     });
 }
@@ -278,7 +277,7 @@ void frmOptions::showMasterPage()
     emptyBox(ui->txtMaster);
     emptyBox(ui->txtChange);
     emptyBox(ui->txtConfirm);
-    const bool allowed = !SharedRecordset::isDataFileOpen();
+    const bool allowed = !m_dataFileOpen;
     if (allowed) {
         ui->lblInform->clear();
         ui->lblWarn->setText(kWarnNoFileOpen);

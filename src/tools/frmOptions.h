@@ -22,13 +22,14 @@ class frmOptions : public QDialog
     Q_OBJECT
 
 public:
-    // Builds the dialog and runs its load step.
-    explicit frmOptions(QWidget* owner = nullptr);
+    // Builds the dialog and runs its load step. dataFileOpen: the records window has a data file open,
+    // which keeps the Master page shut.
+    explicit frmOptions(QWidget* owner = nullptr, bool dataFileOpen = false);
     ~frmOptions() override;
 
     // The records window's side: loads the dialog, shows it modally centred over `owner`, and unloads
-    // it once it is closed. The caller sets the shared record set reference and SuspendOnTop around it.
-    static void run(QWidget* owner);
+    // it once it is closed. The caller holds SuspendOnTop around it.
+    static void run(QWidget* owner, bool dataFileOpen);
 
     // Page pbGeneral(index): 0 General, 1 Master.
     QWidget* pbGeneral(int index) const;
@@ -63,4 +64,5 @@ private:
     void selectTab(int tab);
 
     std::unique_ptr<Ui::frmOptions> ui;
+    bool m_dataFileOpen;
 };

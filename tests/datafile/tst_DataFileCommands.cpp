@@ -82,8 +82,7 @@ private Q_SLOTS:
         m_commands = std::make_unique<DataFileCommands>(*m_host);
         MessageBoxSeam::clear();
         FileDialogSeam::clear();
-        DBpath.clear();
-        ShowNew = false;
+        Options = ProgramOptions();
     }
 
     void newDataFileAsksBeforeOverwriting()
@@ -115,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(box.icon, int(vb::vbCritical));
         QCOMPARE(box.defaultButton, int(vb::vbDefaultButton2));
         QVERIFY(before == fixtures::FolderSnapshot(m_dir.path()));
-        QCOMPARE(DBpath, QString());
+        QCOMPARE(Options.DBpath, QString());
         QVERIFY(!m_host->suspendOnTop);
     }
 
@@ -135,8 +134,8 @@ private Q_SLOTS:
 
         QCOMPARE(shownText, QStringLiteral("INFORMATION\n\nA new Data File has been created and it\nis ready for "
                                            "input.\n\nClick the ADD NEW button to create\nits first password record."));
-        QVERIFY(ShowNew); // the ticked box keeps the window away from now on
-        QCOMPARE(DBpath, file);
+        QVERIFY(Options.ShowNew); // the ticked box keeps the window away from now on
+        QCOMPARE(Options.DBpath, file);
         QCOMPARE(m_commands->openPassword, QString());
         QVERIFY(m_host->control.isDataFileOpen());
         QCOMPARE(m_host->panel1, QStringLiteral("0 Accounts stored."));
@@ -210,7 +209,7 @@ private Q_SLOTS:
         m_commands->mnuOpenSpecial_Click();
         QCOMPARE(MessageBoxSeam::shown().first().title, QStringLiteral("PASSWORD MISMATCH!"));
         QCOMPARE(m_commands->openPassword, QString());
-        QCOMPARE(DBpath, QString());
+        QCOMPARE(Options.DBpath, QString());
 
         whenModal<frmImport>([](frmImport* dialog) {
             dialog->setPassword(QStringLiteral("alicepw"));
@@ -235,24 +234,24 @@ private Q_SLOTS:
         QCOMPARE(dialog.title, QStringLiteral("Save Data File As..."));
         QCOMPARE(dialog.filterList, QStringLiteral("Password Files (*.lwd)|*.lwd"));
         QCOMPARE(dialog.initialName, QString());
-        QCOMPARE(DBpath, path(QStringLiteral("now bob's.lwd")));
+        QCOMPARE(Options.DBpath, path(QStringLiteral("now bob's.lwd")));
         QVERIFY(m_host->control.isDataFileOpen());
         QCOMPARE(m_commands->openPassword, QString());
-        QCOMPARE(fixtures::readAccounts(DBpath, kBobFile), QStringList({"alice's bank"}));
+        QCOMPARE(fixtures::readAccounts(Options.DBpath, kBobFile), QStringList({"alice's bank"}));
         QCOMPARE(fixtures::readAccounts(file, kAliceFile), QStringList({"alice's bank"}));
     }
 
     void saveAsOverTheOpenFileKeepsItsRecords()
     {
         const QString file = copyOf(m_bobs, QStringLiteral("save over me.lwd"));
-        DBpath = file;
+        Options.DBpath = file;
         QVERIFY(m_commands->connection().DBconnect(QString()));
         m_host->control.recordset()->setValue(QStringLiteral("URL"), QStringLiteral("https://bank.example"));
         FileDialogSeam::setNextFileName(file);
         MessageBoxSeam::setNextAnswer(vb::vbYes);
         m_commands->mnuFileSaveAs_Click();
         QCOMPARE(MessageBoxSeam::shown().size(), 1); // only the overwrite question
-        QCOMPARE(DBpath, file);
+        QCOMPARE(Options.DBpath, file);
         QVERIFY(m_host->control.isDataFileOpen());
         QCOMPARE(fixtures::readAccounts(file, kBobFile), QStringList({"bank|https://bank.example", "mail"}));
     }
@@ -260,12 +259,12 @@ private Q_SLOTS:
     void closeCompactsTheUsersFileAndRemembersIt()
     {
         const QString file = copyOf(m_bobs, QStringLiteral("close me.lwd"));
-        DBpath = file;
+        Options.DBpath = file;
         QVERIFY(m_commands->connection().DBconnect(QString()));
         m_commands->openPassword.clear();
         m_host->calls.clear();
         m_commands->mnuFileClose_Click();
-        QCOMPARE(DBpath, file); // saved at exit, opened again at the next start
+        QCOMPARE(Options.DBpath, file); // saved at exit, opened again at the next start
         QCOMPARE(m_host->calls,
                  QStringList({"DisplayInfo", "DisplayInfo", "RefreshTextControls", "panel 1: No Data File Loaded.",
                               "panel 2: ", "UpdateTools 1", "rebindGrid"}));
@@ -282,7 +281,7 @@ private Q_SLOTS:
     void closeOfAnotherUsersFileDropsAHalfEnteredRecordWithoutCompacting()
     {
         const QString file = copyOf(m_alices, QStringLiteral("alice close.lwd"));
-        DBpath = file;
+        Options.DBpath = file;
         QVERIFY(m_commands->connection().DBconnect(QStringLiteral("alicepw")));
         m_commands->openPassword = QStringLiteral("alicepw");
         const auto records = m_host->control.recordset();

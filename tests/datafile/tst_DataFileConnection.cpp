@@ -72,9 +72,9 @@ private Q_SLOTS:
 
     void aMissingFileIsQuietlyNotOpened()
     {
-        DBpath = path(QStringLiteral("nowhere.lwd"));
+        Options.DBpath = path(QStringLiteral("nowhere.lwd"));
         QVERIFY(!m_connection->DBconnect(QString()));
-        QCOMPARE(DBpath, path(QStringLiteral("nowhere.lwd")));
+        QCOMPARE(Options.DBpath, path(QStringLiteral("nowhere.lwd")));
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         QVERIFY(m_host->calls.isEmpty());
     }
@@ -92,7 +92,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QVERIFY(QFile::copy(m_bobs, path(name)));
-        DBpath = path(name);
+        Options.DBpath = path(name);
         QVERIFY(m_connection->DBconnect(QString()));
         QCOMPARE(m_host->control.recordset()->sort(), QStringLiteral("Account ASC"));
         QCOMPARE(m_host->control.recordset()->value(QStringLiteral("Account")), QStringLiteral("Alpha"));
@@ -168,10 +168,10 @@ private Q_SLOTS:
                 QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
         }
         const fixtures::FolderSnapshot before(folder);
-        DBpath = file;
+        Options.DBpath = file;
         MessageBoxSeam::setNextAnswer(vb::vbOK);
         QVERIFY(!m_connection->DBconnect(QString()));
-        QCOMPARE(DBpath, QString()); // not opened again at the next start
+        QCOMPARE(Options.DBpath, QString()); // not opened again at the next start
         QCOMPARE(MessageBoxSeam::shown().size(), 1);
         const MessageBoxRequest box = MessageBoxSeam::shown().first();
         QCOMPARE(box.title, prompt.startsWith(QLatin1String("User: ")) ? QStringLiteral("PASSWORD MISMATCH!")
@@ -223,7 +223,7 @@ private Q_SLOTS:
             QVERIFY(leftOver.open(QIODevice::WriteOnly));
             leftOver.write("left over from a crash");
         }
-        DBpath = file;
+        Options.DBpath = file;
         QVERIFY(m_connection->DBconnect(QString()));
         m_host->control.recordset()->setValue(QStringLiteral("HINT"), QStringLiteral("written at close"));
         m_host->calls.clear();
@@ -248,7 +248,7 @@ private Q_SLOTS:
     {
         const QString source = path(QStringLiteral("alice-source.lwd"));
         QVERIFY(QFile::copy(m_alices, source));
-        DBpath = source;
+        Options.DBpath = source;
         QVERIFY(m_connection->DBconnect(QStringLiteral("alice pw")));
         m_host->calls.clear();
         MessageBoxSeam::setNextAnswer(vb::vbOK);

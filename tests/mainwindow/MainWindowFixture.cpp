@@ -1,13 +1,13 @@
 #include "MainWindowFixture.h"
 
 #include "app/LoginValues.h"
+#include "app/ProgramSettings.h"
 #include "crypto/StringCipher.h"
 #include "desktop/Clipboard.h"
 #include "desktop/FileDialog.h"
 #include "desktop/Keystrokes.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/frmMain.h"
 
 #include <QApplication>
@@ -18,10 +18,6 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
-
-// The option variables live beside the settings header, whose Encrypt flag cannot meet the cipher's
-// Encrypt() in one file; this resets them through a small helper in another file.
-void resetProgramSettingsForTest();
 
 namespace mwtest {
 
@@ -50,10 +46,7 @@ Environment::Environment() : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldTemp(
     MessageBoxSeam::clear();
     FileDialogSeam::clear();
     KeystrokeSeam::clear();
-    resetProgramSettingsForTest();
-    SuspendOnTop = false;
-    SortColumn = 0;
-    SortDirection = 0;
+    Options = ProgramOptions();
     clearClipboard();
 }
 
@@ -144,7 +137,7 @@ QString makeFile(const Environment& env, const QString& name, const QList<fixtur
 std::unique_ptr<frmMain> loadedWindow(const QString& commandText)
 {
     auto window = std::make_unique<frmMain>();
-    window->commandText = commandText;
+    window->setCommandText(commandText);
     window->Form_Load();
     return window;
 }

@@ -7,6 +7,7 @@
 #include "app/SettingsStore.h"
 #include "app/TextForms.h"
 #include "datafile/Recordset.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ int main(int argc, char* argv[])
         // The mode "locked": twenty records behind the security time-out, as main-locked.png.
         const QString file = mwtest::makeFile(env, QStringLiteral("Bob's accounts.lwd"), mwtest::realisticRecords());
         auto window = mwtest::loadedWindow(file);
-        for (int minute = 0; minute < window->countdownStart; ++minute)
+        for (int minute = 0; minute < window->securityLock().countdownStart(); ++minute)
             window->Timer2_Timer();
         shoot(*window, folder + QStringLiteral("/main-locked.png"));
         return 0;

@@ -8,7 +8,7 @@
 #include "desktop/MessageBox.h"
 #include "desktop/TrayMessages.h"
 #include "desktop/frmSysTray.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "tools/PrintPreview.h"
@@ -94,17 +94,17 @@ private Q_SLOTS:
 
     void theLampTogglesKeepOnTopAndTwoClicksReturnBoth()
     {
-        KeepOnTop = false;
+        Options.KeepOnTop = false;
         frmMain& window = loaded();
         PictureButton* lamp = picture(window, "imgTBontop");
         QCOMPARE(lamp->pictureName(), QStringLiteral("LED-RUP"));
 
         QCOMPARE(clickPicture(lamp), QStringLiteral("LED-RDOWN"));
-        QVERIFY(KeepOnTop);
+        QVERIFY(Options.KeepOnTop);
         QCOMPARE(lamp->pictureName(), QStringLiteral("LED-GUP"));
 
         QCOMPARE(clickPicture(lamp), QStringLiteral("LED-GDOWN"));
-        QVERIFY(!KeepOnTop);
+        QVERIFY(!Options.KeepOnTop);
         QCOMPARE(lamp->pictureName(), QStringLiteral("LED-RUP"));
         // The click changes the setting in memory only: the window is put on top by the timer.
         QVERIFY(!onTop(window));
@@ -115,23 +115,23 @@ private Q_SLOTS:
         frmMain& window = loaded();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.timOnTop.isActive());
-        QCOMPARE(window.timOnTop.interval(), 1000);
+        QVERIFY(window.onTopKeeper().timOnTop().isActive());
+        QCOMPARE(window.onTopKeeper().timOnTop().interval(), 1000);
         const QRect before = window.geometry();
 
-        KeepOnTop = true;
+        Options.KeepOnTop = true;
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
-        QCOMPARE(window.timOnTop.interval(), 2000);
-        QVERIFY(window.timOnTop.isActive());
+        QCOMPARE(window.onTopKeeper().timOnTop().interval(), 2000);
+        QVERIFY(window.onTopKeeper().timOnTop().isActive());
         QVERIFY(window.isVisible());
         QCOMPARE(window.geometry(), before);
 
         // A modal dialog or the tray holds the window back, whatever KeepOnTop says.
-        SuspendOnTop = true;
+        window.setSuspendOnTop(true);
         window.timOnTop_Timer();
         QVERIFY(!onTop(window));
-        SuspendOnTop = false;
+        window.setSuspendOnTop(false);
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
 
@@ -143,13 +143,13 @@ private Q_SLOTS:
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
 
-        KeepOnTop = false;
+        Options.KeepOnTop = false;
         window.timOnTop_Timer();
         QVERIFY(!onTop(window));
 
         window.Form_LostFocus();
-        QCOMPARE(window.timOnTop.interval(), 5000);
-        QVERIFY(window.timOnTop.isActive());
+        QCOMPARE(window.onTopKeeper().timOnTop().interval(), 5000);
+        QVERIFY(window.onTopKeeper().timOnTop().isActive());
     }
 
     void draggingTheBarMovesTheWindowWithTheLeftButtonOnly()
@@ -179,7 +179,7 @@ private Q_SLOTS:
         frmSysTray* tray = window.sysTray();
         const auto hideToTray = [&] {
             window.imgTBmin_Click();
-            QVERIFY(SuspendOnTop);
+            QVERIFY(window.SuspendOnTop());
             QVERIFY(!window.isVisible());
         };
 
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QVERIFY(!window.isVisible());
         tray->TrayCallback(TrayMessage::LeftButtonUp);
         QVERIFY(window.isVisible());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
 
         hideToTray();
         window.m_frmSysTray_SysTrayDoubleClick(Qt::RightButton);
@@ -199,25 +199,25 @@ private Q_SLOTS:
         // The right button opens the menu and leaves the window where it is.
         window.m_frmSysTray_SysTrayMouseDown(Qt::RightButton);
         QVERIFY(!window.isVisible());
-        QVERIFY(SuspendOnTop);
+        QVERIFY(window.SuspendOnTop());
         QTRY_VERIFY(tray->mnuPopup()->isVisible());
         tray->mnuPopup()->close();
         window.m_frmSysTray_MenuClick(1, QString());
         QVERIFY(!window.isVisible());
         window.m_frmSysTray_MenuClick(0, QStringLiteral("open"));
         QVERIFY(window.isVisible());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
 
         // Without a tray nothing is hidden away: the window stays in the taskbar.
         SysTraySeam::setAvailable(false);
         window.imgTBmin_Click();
-        QVERIFY(SuspendOnTop);
+        QVERIFY(window.SuspendOnTop());
         QVERIFY(window.isVisible());
         QVERIFY(window.isMinimized());
         // Coming back from the taskbar lets the window be kept on top again.
         window.showNormal();
         QTRY_VERIFY(!window.isMinimized());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
     }
 
     // While the window is hidden in the tray, another window closing (an ownerless report, the last one
@@ -271,15 +271,15 @@ private Q_SLOTS:
     void helpWithoutAFileTurnsKeepOnTopOffAndSaysSo()
     {
         frmMain& window = loaded();
-        KeepOnTop = true;
+        Options.KeepOnTop = true;
         window.show();
         window.timOnTop_Timer();
         QVERIFY(onTop(window));
-        window.helpFile.clear();
+        window.setHelpFile(QString());
         MessageBoxSeam::setNextAnswer(vb::vbOK);
 
         window.mnuHelpContents_Click();
-        QVERIFY(!KeepOnTop);
+        QVERIFY(!Options.KeepOnTop);
         QCOMPARE(picture(window, "imgTBontop")->pictureName(), QStringLiteral("LED-RUP"));
         QVERIFY(!onTop(window));
         const QList<MessageBoxRequest> shown = MessageBoxSeam::shown();
@@ -291,12 +291,12 @@ private Q_SLOTS:
         QCOMPARE(shown[0].title, QGuiApplication::applicationDisplayName());
 
         // Searching the help leaves keep-on-top alone; a help file that is not there is reported plainly.
-        KeepOnTop = true;
-        window.helpFile = m_env->path(QStringLiteral("missing.html"));
+        Options.KeepOnTop = true;
+        window.setHelpFile(m_env->path(QStringLiteral("missing.html")));
         MessageBoxSeam::clear();
         MessageBoxSeam::setNextAnswer(vb::vbOK);
         window.mnuHelpSearchForHelpOn_Click();
-        QVERIFY(KeepOnTop);
+        QVERIFY(Options.KeepOnTop);
         QCOMPARE(MessageBoxSeam::shown().size(), 1);
         QVERIFY(MessageBoxSeam::shown()[0].prompt.contains(QStringLiteral("missing.html")));
         QCOMPARE(MessageBoxSeam::shown()[0].icon, 0);
@@ -307,15 +307,15 @@ private Q_SLOTS:
     {
         frmMain& window = loaded();
         for (const bool before : {false, true}) {
-            SuspendOnTop = before;
+            window.setSuspendOnTop(before);
             bool suspendedWhileUp = false;
             mwtest::whenModalShows([&](QWidget* dialog) {
-                suspendedWhileUp = SuspendOnTop;
+                suspendedWhileUp = window.SuspendOnTop();
                 dialog->close();
             });
             window.mnuHelpAbout_Click();
             QVERIFY(suspendedWhileUp);
-            QCOMPARE(SuspendOnTop, before);
+            QCOMPARE(window.SuspendOnTop(), before);
         }
     }
 
@@ -348,7 +348,7 @@ private Q_SLOTS:
         window.mnuFilePrint_Click();
         QCOMPARE(reports, 1);
         QCOMPARE(printedCount, 3); // Bank of Springfield, BBC, British Gas
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!window.SuspendOnTop());
     }
 };
 

@@ -3,7 +3,6 @@
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "datafile/Recordset.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 
@@ -181,7 +180,7 @@ private Q_SLOTS:
     // The commands in the three states: no file, an empty file, a file with records.
     void theCommandsFollowTheFileState()
     {
-        AutoLoad = false;
+        Options.AutoLoad = false;
         m_window = mwtest::loadedWindow();
         for (const char* on : {"mnuFileOpen", "mnuOpenSpecial", "mnuNewDB", "imgTBopen", "imgTBunlock", "imgTBnew"})
             QVERIFY2(enabled(*m_window, on), on);

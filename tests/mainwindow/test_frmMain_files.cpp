@@ -6,7 +6,6 @@
 #include "datafile/DataFileCommands.h"
 #include "datafile/Recordset.h"
 #include "desktop/FileDialog.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 
@@ -31,7 +30,7 @@ private Q_SLOTS:
     {
         m_env = std::make_unique<mwtest::Environment>();
         mwtest::logIn();
-        AutoLoad = false;
+        Options.AutoLoad = false;
         m_window = mwtest::loadedWindow();
     }
 
@@ -57,12 +56,12 @@ private Q_SLOTS:
         QCOMPARE(m_window->statusPanel(2), QStringLiteral("vault.lwd"));
         QCOMPARE(picture("imgTBopen"), QStringLiteral("TB-DISABLED"));
         QCOMPARE(picture("imgTBclose"), QStringLiteral("TB-CLOSEUP"));
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!m_window->SuspendOnTop());
     }
 
     void aNewFileOpensEmptyAndTakesRecords()
     {
-        ShowNew = true; // the information window stays away
+        Options.ShowNew = true; // the information window stays away
         const QString file = m_env->path(QStringLiteral("new.lwd"));
         FileDialogSeam::setNextFileName(file);
         m_window->mnuNewDB_Click();
@@ -93,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->fileCommands().lastFile, file);
         // The record typed before the close was written by the compaction that closed the file.
         QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()).size(), 3);
-        QCOMPARE(DBpath, file);
+        QCOMPARE(Options.DBpath, file);
     }
 };
 

@@ -5,7 +5,6 @@
 #include "app/ProgramSettings.h"
 #include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
-#include "mainwindow/MainGlobals.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 
@@ -80,16 +79,16 @@ private Q_SLOTS:
     {
         m_window->DataGrid1_HeadClick(0);
         QCOMPARE(records().sort(), QStringLiteral("Account"));
-        QCOMPARE(SortColumn, qint16(0));
-        QCOMPARE(SortDirection, qint16(1));
+        QCOMPARE(m_window->SortColumn(), qint16(0));
+        QCOMPARE(m_window->SortDirection(), qint16(1));
         m_window->DataGrid1_HeadClick(1); // the other column, but the toggle is shared
         QCOMPARE(records().sort(), QStringLiteral("URL DESC"));
-        QCOMPARE(SortColumn, qint16(1));
-        QCOMPARE(SortDirection, qint16(2));
+        QCOMPARE(m_window->SortColumn(), qint16(1));
+        QCOMPARE(m_window->SortDirection(), qint16(2));
         QCOMPARE(shownAccounts().first(), QStringLiteral("Zoom"));
         m_window->DataGrid1_HeadClick(1);
         QCOMPARE(records().sort(), QStringLiteral("URL"));
-        QCOMPARE(SortDirection, qint16(1));
+        QCOMPARE(m_window->SortDirection(), qint16(1));
     }
 
     void aHeaderClickWithAChangePendingOnlyFlipsAscDesc()
@@ -98,11 +97,11 @@ private Q_SLOTS:
         box("txtID")->setText(QStringLiteral("changed"));
         m_window->DataGrid1_HeadClick(1);
         QCOMPARE(records().sort(), QStringLiteral("URL ASC"));
-        QCOMPARE(SortColumn, qint16(0));
-        QCOMPARE(SortDirection, qint16(1));
+        QCOMPARE(m_window->SortColumn(), qint16(0));
+        QCOMPARE(m_window->SortDirection(), qint16(1));
         m_window->DataGrid1_HeadClick(1); // nothing pending now: the shared toggle goes on to descending
         QCOMPARE(records().sort(), QStringLiteral("URL DESC"));
-        QCOMPARE(SortDirection, qint16(2));
+        QCOMPARE(m_window->SortDirection(), qint16(2));
     }
 
     void aResizedColumnStaysBetweenATwentiethAndSeventyPercent_data()
@@ -127,8 +126,8 @@ private Q_SLOTS:
         QVERIFY2(std::abs(resized - w * kept) <= pixel(), qPrintable(QString::number(resized)));
         QVERIFY(std::abs(other - (w - 300.1F - resized)) <= pixel());
         // The widths kept for the next start are the ones worked out, in twips.
-        const float keptResized = column == 0 ? ColAccount : ColURL;
-        const float keptOther = column == 0 ? ColURL : ColAccount;
+        const float keptResized = column == 0 ? Options.ColAccount : Options.ColURL;
+        const float keptOther = column == 0 ? Options.ColURL : Options.ColAccount;
         QVERIFY(std::abs(keptResized - w * kept) <= pixel());
         QVERIFY(std::abs(keptOther - (w - 300.1F - keptResized)) < 0.01F);
     }

@@ -9,13 +9,16 @@
 #include "errortrap/Bulwark.h"
 #include "errortrap/ErrorReportText.h"
 #include "mainwindow/PictureButton.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 
 #include <QDialog>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <sys/stat.h>
@@ -78,7 +81,7 @@ private Q_SLOTS:
         store("PeekTime", QStringLiteral("7"));
         frmMain window;
         QVERIFY(!window.isFormLoaded());
-        QCOMPARE(PeekTime, qint16(10));
+        QCOMPARE(Options.PeekTime, qint16(10));
         QVERIFY(window.close()); // a window never loaded writes nothing when it goes
         QCOMPARE(stored("MainLeft"), QStringLiteral("<absent>"));
     }
@@ -100,9 +103,9 @@ private Q_SLOTS:
         // Two columns of half the grid less 60.1 never fit into the grid less 299.1: the defaults come
         // back at half the grid less 150.1.
         const float w = gridWidth(*window);
-        QCOMPARE(ColAccount, float(double(w) * 0.5 - 150.1));
-        QCOMPARE(ColURL, ColAccount);
-        QVERIFY(std::abs(columnWidth(*window, 0) - ColAccount) <= 15.0F);
+        QCOMPARE(Options.ColAccount, float(double(w) * 0.5 - 150.1));
+        QCOMPARE(Options.ColURL, Options.ColAccount);
+        QVERIFY(std::abs(columnWidth(*window, 0) - Options.ColAccount) <= 15.0F);
     }
 
     void storedSettingsAreReadButNotTheStoredSize()
@@ -119,9 +122,44 @@ private Q_SLOTS:
         auto window = mwtest::loadedWindow();
         QCOMPARE(window->pos(), QPoint(200, 100));
         QCOMPARE(window->size().width(), std::max(designedSize.width(), Twips::toPixelsX(10455, window.get())));
-        QCOMPARE(PeekTime, qint16(7));
-        QCOMPARE(window->countdownStart, qint16(3));
+        QCOMPARE(Options.PeekTime, qint16(7));
+        QCOMPARE(window->securityLock().countdownStart(), qint16(3));
         QCOMPARE(child<PictureButton>(window.get(), "imgTBontop")->pictureName(), QStringLiteral("LED-GUP"));
+    }
+
+    // Settings spoiled by hand or by another tool: each unreadable key is reported with its name and the
+    // settings file, falls back to its default and is mended in the file; a position off every screen
+    // brings the window back onto one, and that is the position kept.
+    void spoiledSettingsAreReportedMendedAndTheWindowComesBackOnScreen()
+    {
+        store("PeekOn", QStringLiteral("banana"));
+        store("PeekTime", QStringLiteral("99999"));
+        store("MainLeft", QStringLiteral("30000000"));
+        QStringList reports;
+        bwSetReporter([&reports](const BwErrorReport& report) {
+            reports << report.description;
+            return BwReportAnswer{BwAction::Leave, QString()};
+        });
+        auto window = mwtest::loadedWindow();
+
+        QCOMPARE(reports.size(), 2);
+        for (const QString& key : {QStringLiteral("PeekOn"), QStringLiteral("PeekTime")}) {
+            const QString report = reports.takeFirst();
+            QVERIFY2(report.contains(QLatin1Char('"') + key + QLatin1Char('"')), qPrintable(report));
+            QVERIFY2(report.contains(SettingsStore::filePath()), qPrintable(report));
+        }
+        QVERIFY(Options.PeekOn);
+        QCOMPARE(Options.PeekTime, qint16(10));
+        QCOMPARE(stored("PeekOn"), QStringLiteral("True"));
+        QCOMPARE(stored("PeekTime"), QStringLiteral("10"));
+
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        QCOMPARE(screen.intersected(frame).size(), frame.size().boundedTo(screen.size()));
+        window->close();
+        QCOMPARE(Twips::toPixelsX(stored("MainLeft").toFloat(), window.get()), frame.x());
+        QVERIFY(mwtest::loadedWindow()->frameGeometry().topLeft() == frame.topLeft());
+        QCOMPARE(reports.size(), 0); // the next start reads the mended file without a word
     }
 
     void storedColumnsTooWideForTheGridAreHalvedLess150()
@@ -130,14 +168,14 @@ private Q_SLOTS:
         store("ColURL", QStringLiteral("9000"));
         auto window = mwtest::loadedWindow();
         const float w = gridWidth(*window);
-        QCOMPARE(ColAccount, float(double(w) * 0.5 - 150.1));
-        QCOMPARE(ColURL, ColAccount);
-        QVERIFY(std::abs(columnWidth(*window, 1) - ColURL) <= 15.0F);
+        QCOMPARE(Options.ColAccount, float(double(w) * 0.5 - 150.1));
+        QCOMPARE(Options.ColURL, Options.ColAccount);
+        QVERIFY(std::abs(columnWidth(*window, 1) - Options.ColURL) <= 15.0F);
 
         store("ColAccount", QStringLiteral("1500"));
         store("ColURL", QStringLiteral("1700"));
         auto fitting = mwtest::loadedWindow();
-        QCOMPARE(ColAccount, 1500.0F);
+        QCOMPARE(Options.ColAccount, 1500.0F);
         QVERIFY(std::abs(columnWidth(*fitting, 1) - 1700.0F) <= 15.0F);
     }
 
@@ -146,7 +184,7 @@ private Q_SLOTS:
         const QString file = mwtest::makeFile(*m_env, QStringLiteral("My vault.lwd"), mwtest::accounts({"Alpha"}));
         auto window = mwtest::loadedWindow(QLatin1Char('"') + file + QStringLiteral("\" "));
         QVERIFY(window->isDataFileOpen());
-        QCOMPARE(DBpath, file);
+        QCOMPARE(Options.DBpath, file);
         QCOMPARE(window->statusPanel(1), QStringLiteral("1 Accounts stored."));
         QCOMPARE(window->statusPanel(2), QStringLiteral("My vault.lwd"));
     }
@@ -167,7 +205,7 @@ private Q_SLOTS:
         auto window = mwtest::loadedWindow();
         QVERIFY(!window->isDataFileOpen());
         QVERIFY(MessageBoxSeam::shown().isEmpty());
-        QCOMPARE(DBpath, m_env->path(QStringLiteral("gone.lwd")));
+        QCOMPARE(Options.DBpath, m_env->path(QStringLiteral("gone.lwd")));
     }
 
     // Loading switches tracing off from inside Main and Form_Load. A handler's error afterwards is reported

@@ -4,6 +4,7 @@
 #include "app/ProgramSettings.h"
 #include "datafile/Recordset.h"
 #include "desktop/Clipboard.h"
+#include "mainwindow/SecretReveal.h"
 #include "mainwindow/frmMain.h"
 
 #include <QApplication>
@@ -113,8 +114,8 @@ private Q_SLOTS:
         QVERIFY(clipboardMarkedSecret());
         QVERIFY(!masked(*m_window, "txtKey1"));
         QVERIFY(masked(*m_window, "txtPW"));
-        QVERIFY(m_window->Timer1.isActive());
-        QCOMPARE(m_window->Timer1.interval(), 10 * 1000);
+        QVERIFY(m_window->secretReveal().Timer1().isActive());
+        QCOMPARE(m_window->secretReveal().Timer1().interval(), 10 * 1000);
         // The mask belongs to the box, not the record: the next record's key shows until the tick.
         m_window->recordset()->moveNext();
         QCOMPARE(m_window->boxText("txtKey1"), QStringLiteral("9999"));
@@ -125,27 +126,27 @@ private Q_SLOTS:
 
     void oneTimerMasksEverySecretAfterTheLastReveal()
     {
-        PeekTime = 5;
+        Options.PeekTime = 5;
         m_window->cmdSP_Click();
         QTest::qWait(1000);
-        const int leftBeforeSecondReveal = m_window->Timer1.remainingTime();
+        const int leftBeforeSecondReveal = m_window->secretReveal().Timer1().remainingTime();
         m_window->cmdKey1_Click();
         // The second reveal gives the full time again, counted from now (compared with what was left, so a
         // slow machine cannot fail it).
-        QVERIFY(m_window->Timer1.remainingTime() > leftBeforeSecondReveal);
-        QCOMPARE(m_window->Timer1.interval(), 5000);
+        QVERIFY(m_window->secretReveal().Timer1().remainingTime() > leftBeforeSecondReveal);
+        QCOMPARE(m_window->secretReveal().Timer1().interval(), 5000);
         QVERIFY(!masked(*m_window, "txtPW"));
         QVERIFY(!masked(*m_window, "txtKey1"));
         m_window->Timer1_Timer();
         for (const char* box : kSecrets)
             QVERIFY(masked(*m_window, box));
-        QVERIFY(!m_window->Timer1.isActive());
-        QCOMPARE(m_window->Timer1.interval(), 0);
+        QVERIFY(!m_window->secretReveal().Timer1().isActive());
+        QCOMPARE(m_window->secretReveal().Timer1().interval(), 0);
     }
 
     void theTimerFiresOnItsOwn()
     {
-        PeekTime = 1;
+        Options.PeekTime = 1;
         m_window->cmdKey3_Click();
         QTRY_VERIFY_WITH_TIMEOUT(masked(*m_window, "txtKey3"), 3000);
     }
@@ -181,7 +182,7 @@ private Q_SLOTS:
             shownLines(emptyInform),
             linesOf(QStringLiteral("NO RECORDS STORED\r\nClick the ADD NEW button to\r\ncreate the first record.")));
 
-        AutoLoad = false;
+        Options.AutoLoad = false;
         auto noFileWindow = mwtest::loadedWindow();
         auto* noFileInform = child<QPlainTextEdit>(noFileWindow.get(), "txtDataInform");
         QVERIFY(!noFileInform->isHidden());

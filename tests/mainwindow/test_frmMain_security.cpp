@@ -8,7 +8,8 @@
 #include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
 #include "login/CapsLockSeam.h"
-#include "mainwindow/MainGlobals.h"
+#include "mainwindow/SecretReveal.h"
+#include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
 
 #include <QAction>
@@ -92,7 +93,7 @@ class TestFrmMainSecurity : public QObject
 
     void verifyLocked(bool locked)
     {
-        QCOMPARE(m_window->Locked, locked);
+        QCOMPARE(m_window->Locked(), locked);
         for (const char* view : kRecordViews)
             QVERIFY2(shown(*m_window, view) != locked, view);
         for (const char* menu : kLockedMenus)
@@ -103,13 +104,13 @@ class TestFrmMainSecurity : public QObject
         if (locked) {
             QVERIFY(unlock->isEnabled());
             QCOMPARE(m_window->statusPanel(1), kLockedText);
-            QVERIFY(!m_window->Timer2.isActive());
+            QVERIFY(!m_window->securityLock().Timer2().isActive());
         }
     }
 
     void lockNow()
     {
-        tick(*m_window, m_window->countdownStart);
+        tick(*m_window, m_window->securityLock().countdownStart());
         verifyLocked(true);
     }
 
@@ -133,20 +134,20 @@ private Q_SLOTS:
     void locksOnTheFifthTickAfterTheLastRecordChange()
     {
         loadWithRecords();
-        QVERIFY(m_window->Timer2.isActive());
-        QCOMPARE(m_window->Timer2.interval(), 60000);
-        QCOMPARE(m_window->countdownStart, qint16(5));
+        QVERIFY(m_window->securityLock().Timer2().isActive());
+        QCOMPARE(m_window->securityLock().Timer2().interval(), 60000);
+        QCOMPARE(m_window->securityLock().countdownStart(), qint16(5));
         verifyLocked(false);
         tick(*m_window, 4);
-        QCOMPARE(m_window->countdownLeft, qint16(1));
+        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(1));
         // Showing another record changes the boxes' texts: the count starts again from 5.
         m_window->recordset()->moveNext();
-        QCOMPARE(m_window->countdownLeft, qint16(5));
+        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(5));
         tick(*m_window, 4);
         verifyLocked(false);
         m_window->Timer2_Timer();
         verifyLocked(true);
-        QCOMPARE(m_window->Timer2.interval(), 0);
+        QCOMPARE(m_window->securityLock().Timer2().interval(), 0);
         // While locked, record changes do not restart the count.
         m_window->recordset()->movePrevious();
         verifyLocked(true);
@@ -160,13 +161,13 @@ private Q_SLOTS:
         const QString panel = m_window->statusPanel(1);
         m_window->Timer2_Timer();
         // Time-out off: the timer stops when the count runs out, and nothing locks.
-        QVERIFY(!m_window->Timer2.isActive());
+        QVERIFY(!m_window->securityLock().Timer2().isActive());
         verifyLocked(false);
         QCOMPARE(m_window->statusPanel(1), panel);
         // A change starts the count again; with the option on by then, the first minute locks.
-        TimeoutOn = true;
+        Options.TimeoutOn = true;
         m_window->recordset()->moveNext();
-        QVERIFY(m_window->Timer2.isActive());
+        QVERIFY(m_window->securityLock().Timer2().isActive());
         m_window->Timer2_Timer();
         verifyLocked(true);
     }
@@ -213,9 +214,9 @@ private Q_SLOTS:
         verifyLocked(false);
         QCOMPARE(m_window->statusPanel(1), QString());
         QVERIFY(!child<QPushButton>(m_window.get(), "cmdPassword")->isEnabled());
-        QVERIFY(m_window->Timer2.isActive());
-        QCOMPARE(m_window->countdownLeft, qint16(5));
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(m_window->securityLock().Timer2().isActive());
+        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(5));
+        QVERIFY(!m_window->SuspendOnTop());
     }
 
     void theQuestionIsAModalDialogOfTheWindowOutOfTheTopLayer()
@@ -228,7 +229,7 @@ private Q_SLOTS:
         // Two questions in a row: the second starts with an empty box too.
         for (const QString& typed : {QStringLiteral("wrong"), QStringLiteral("secret1")}) {
             mwtest::whenModalShows([&, typed](QWidget* dialog) {
-                suspendedMeanwhile = SuspendOnTop;
+                suspendedMeanwhile = m_window->SuspendOnTop();
                 ownedByWindow = dialog->parentWidget() == m_window.get();
                 auto* box = child<QLineEdit>(dialog, "txtPW");
                 boxAtStart = box->text();
@@ -241,7 +242,7 @@ private Q_SLOTS:
             QVERIFY(suspendedMeanwhile);
             QVERIFY(ownedByWindow);
             QCOMPARE(boxAtStart, QString());
-            QVERIFY(!SuspendOnTop);
+            QVERIFY(!m_window->SuspendOnTop());
         }
         QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -262,7 +263,7 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1111"));
         QVERIFY(!masked(*m_window, "txtKey1"));
         verifyLocked(false);
-        QCOMPARE(m_window->countdownLeft, qint16(5));
+        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(5));
     }
 
     void theNewMasterPasswordConfirmsWithoutLoggingInAgain()
@@ -304,13 +305,13 @@ private Q_SLOTS:
             },
             "cmdUse");
         m_window->mnuViewOptions_Click();
-        QVERIFY(!PeekOn);
-        QVERIFY(!TimeoutOn);
-        QVERIFY(!m_window->Timer1.isActive());
+        QVERIFY(!Options.PeekOn);
+        QVERIFY(!Options.TimeoutOn);
+        QVERIFY(!m_window->secretReveal().Timer1().isActive());
         for (const char* box : kSecrets)
             QVERIFY2(!masked(*m_window, box), box);
-        QVERIFY(!m_window->Timer2.isActive());
-        QVERIFY(!SuspendOnTop);
+        QVERIFY(!m_window->securityLock().Timer2().isActive());
+        QVERIFY(!m_window->SuspendOnTop());
 
         // Save: both back on, a three-minute time-out, and the count restarted from it.
         answerOptions(
@@ -323,9 +324,9 @@ private Q_SLOTS:
         m_window->mnuViewOptions_Click();
         for (const char* box : kSecrets)
             QVERIFY2(masked(*m_window, box), box);
-        QVERIFY(m_window->Timer2.isActive());
-        QCOMPARE(m_window->countdownStart, qint16(3));
-        QCOMPARE(m_window->countdownLeft, qint16(3));
+        QVERIFY(m_window->securityLock().Timer2().isActive());
+        QCOMPARE(m_window->securityLock().countdownStart(), qint16(3));
+        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(3));
         QCOMPARE(SettingsStore::read(ProgramSettings::userSettingsSection(QStringLiteral("BOB")),
                                      QStringLiteral("TimeoutTime")),
                  QStringLiteral("3"));
@@ -336,8 +337,8 @@ private Q_SLOTS:
         answerOptions([](QWidget*) {}, "cmdCancel");
         m_window->mnuViewOptions_Click();
         QVERIFY(masked(*m_window, "txtKey2"));
-        QVERIFY(!m_window->Timer1.isActive());
-        QCOMPARE(m_window->countdownLeft, qint16(3));
+        QVERIFY(!m_window->secretReveal().Timer1().isActive());
+        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(3));
         verifyLocked(false);
     }
 

@@ -6,6 +6,7 @@
 #include "datafile/Recordset.h"
 #include "datafile/SqlCipherDatabase.h"
 #include "desktop/MessageBox.h"
+#include "desktop/SuspendOnTop.h"
 #include "tools/PrintPreview.h"
 #include "tools/RecordReport.h"
 #include "tools/ReportLayout.h"
@@ -85,6 +86,14 @@ struct ShownReport
     int widthTwips = 0;
     bool suspendedWhileShown = false;
 };
+
+// The records window, as far as SuspendOnTop goes.
+struct WindowOnTop : SuspendableOnTop
+{
+    bool suspended = false;
+    bool SuspendOnTop() const override { return suspended; }
+    void setSuspendOnTop(bool suspend) override { suspended = suspend; }
+};
 } // namespace
 
 class TestRecordReport : public QObject
@@ -93,7 +102,7 @@ class TestRecordReport : public QObject
 
 private:
     QTemporaryDir m_dir;
-    bool m_suspendOnTop = false;
+    WindowOnTop m_window;
 
     ShownReport m_shown;
 
@@ -105,7 +114,7 @@ private:
             ++m_shown.calls;
             m_shown.records = report.recordCount();
             m_shown.widthTwips = width;
-            m_shown.suspendedWhileShown = m_suspendOnTop;
+            m_shown.suspendedWhileShown = m_window.suspended;
             if (fault)
                 throw RuntimeError(fault, description);
         });
@@ -116,7 +125,7 @@ private Q_SLOTS:
     {
         MessageBoxSeam::clear();
         PrintPreviewSeam::clear();
-        m_suspendOnTop = false;
+        m_window = WindowOnTop();
     }
 
     // The report always ends: a total that no longer fits goes to a page of its own, and a page too short
@@ -215,18 +224,18 @@ private Q_SLOTS:
         recordset.setFilter(QStringLiteral("Account LIKE '*a*'"));
         standIn();
 
-        runRecordReport(nullptr, &recordset, &m_suspendOnTop);
+        runRecordReport(nullptr, &recordset, &m_window);
         QCOMPARE(m_shown.calls, 1);
         QCOMPARE(m_shown.records, 2);
         QCOMPARE(m_shown.widthTwips, previewWidthTwips(GetPrinterWidth()));
         QVERIFY(m_shown.suspendedWhileShown);
-        QVERIFY(!m_suspendOnTop);
+        QVERIFY(!m_window.suspended);
 
         // No data file open: the closed record set is passed over and an empty report is shown.
         recordset.close();
-        runRecordReport(nullptr, &recordset, &m_suspendOnTop);
+        runRecordReport(nullptr, &recordset, &m_window);
         QCOMPARE(m_shown.records, 0);
-        runRecordReport(nullptr, static_cast<const Recordset*>(nullptr), &m_suspendOnTop);
+        runRecordReport(nullptr, static_cast<const Recordset*>(nullptr), &m_window);
         QCOMPARE(m_shown.calls, 3);
         QVERIFY(MessageBoxSeam::shown().isEmpty());
     }
@@ -235,9 +244,9 @@ private Q_SLOTS:
     {
         standIn(ReportPrinterErr::PrinterError, QStringLiteral("Printer error"));
         MessageBoxSeam::setNextAnswer(vb::vbOK);
-        runRecordReport(nullptr, QList<AccountRow>{rowOf({"Alpha"})}, &m_suspendOnTop);
+        runRecordReport(nullptr, QList<AccountRow>{rowOf({"Alpha"})}, &m_window);
         QVERIFY(m_shown.suspendedWhileShown);
-        QVERIFY(!m_suspendOnTop);
+        QVERIFY(!m_window.suspended);
         const QList<MessageBoxRequest> boxes = MessageBoxSeam::shown();
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes[0].title, QStringLiteral("DATABASE REPORT ERROR!"));
@@ -248,10 +257,10 @@ private Q_SLOTS:
         // The closed-record-set fault is passed over without a word.
         MessageBoxSeam::clear();
         standIn(EngineErr::ClosedObject, QStringLiteral("closed"));
-        runRecordReport(nullptr, QList<AccountRow>{}, &m_suspendOnTop);
+        runRecordReport(nullptr, QList<AccountRow>{}, &m_window);
         QCOMPARE(m_shown.calls, 1);
         QVERIFY(MessageBoxSeam::shown().isEmpty());
-        QVERIFY(!m_suspendOnTop);
+        QVERIFY(!m_window.suspended);
     }
 
     // The real preview: modal over its owner, at the printer's width on screen, with every page.
@@ -277,7 +286,7 @@ private Q_SLOTS:
         QList<AccountRow> rows;
         for (int i = 0; i < 5; ++i)
             rows << rowOf({QStringLiteral("Account %1").arg(i)});
-        runRecordReport(&owner, rows, &m_suspendOnTop);
+        runRecordReport(&owner, rows, &m_window);
 
         const QScreen* screen = owner.screen();
         const int expected =

@@ -1,14 +1,10 @@
 // The options dialog: the buttons' enable rules, what each way of closing does to the settings variables
 // and the store, the tab keys, and the Master page with its open-file test and password change.
-#include "DataFileFixtures.h"
 #include "SessionFixture.h"
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "app/SettingsStore.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/DataControl.h"
 #include "errortrap/Bulwark.h"
-#include "tools/SharedRecordset.h"
 #include "tools/frmOptions.h"
 
 #include <QAbstractButton>
@@ -52,7 +48,8 @@ QTabBar* tabs(const QObject* d)
 // PeekOn, PeekTime, TimeoutOn, TimeoutTime, KeepOnTop, AutoLoad.
 QList<QVariant> variables()
 {
-    return {PeekOn, int(PeekTime), TimeoutOn, int(TimeoutTime), KeepOnTop, AutoLoad};
+    return {Options.PeekOn,           int(Options.PeekTime), Options.TimeoutOn,
+            int(Options.TimeoutTime), Options.KeepOnTop,     Options.AutoLoad};
 }
 QStringList storedOptions()
 {
@@ -81,14 +78,6 @@ class TestFrmOptions : public QObject
     QScopedPointer<QTemporaryDir> m_home;
     QList<BwErrorReport> m_reports;
 
-    void setDefaults()
-    {
-        PeekOn = TimeoutOn = AutoLoad = true;
-        KeepOnTop = false;
-        PeekTime = 10;
-        TimeoutTime = 5;
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -102,8 +91,7 @@ private Q_SLOTS:
         });
         session::useSettingsFolder(*m_home);
         LoginValues::setUserName(kUser);
-        setDefaults();
-        SharedRecordset::clear();
+        Options = ProgramOptions();
     }
 
     void cleanup()
@@ -115,7 +103,7 @@ private Q_SLOTS:
     // Loading is not a change; auto-load, which only matters at the next start, enables "&Save" alone.
     void enableRules()
     {
-        PeekTime = 50; // hand-edited out of range: shown as the nearest end
+        Options.PeekTime = 50; // hand-edited out of range: shown as the nearest end
         frmOptions d;
         QCOMPARE(text(&d, "lblPeek"), QStringLiteral("20 (secs)"));
         QCOMPARE(text(&d, "lblTimeout"), QStringLiteral("5 (mins)"));
@@ -174,13 +162,13 @@ private Q_SLOTS:
             if (QWidget* modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        frmOptions::run(&owner);
+        frmOptions::run(&owner, false);
         QVERIFY(shownOverOwner);
         QVERIFY(owner.findChildren<frmOptions*>().isEmpty());
         QTEST(variables(), "after");
         QTEST(storedOptions(), "stored");
         if (how == QLatin1String("cmdSave")) { // what the next start reads back
-            setDefaults();
+            Options = ProgramOptions();
             ProgramSettings::loadAtStart(kUser, 9000.0F);
             QTEST(variables(), "after");
         }
@@ -229,11 +217,10 @@ private Q_SLOTS:
     // Each showing of the Master page asks again whether a data file is open, and clears the typed password.
     void masterPageFollowsTheOpenDataFile()
     {
-        const QString path = m_home->path() + QStringLiteral("/vault.lwd");
-        fixtures::makeDataFile(path, QStringLiteral("pw"), {{QStringLiteral("Bank"), QStringLiteral("bank.example")}});
-        frmOptions d;
-        d.show();
-        const auto showMasterPage = [&](bool inputsOn, const QString& warning) {
+        const auto showMasterPage = [&](bool dataFileOpen, bool inputsOn, const QString& warning,
+                                        const QString& inform) {
+            frmOptions d(nullptr, dataFileOpen);
+            d.show();
             tabs(&d)->setCurrentIndex(0);
             find<QLineEdit>(&d, "txtMaster")->setText(QStringLiteral("typed"));
             tabs(&d)->setCurrentIndex(1);
@@ -241,20 +228,12 @@ private Q_SLOTS:
             for (const char* name : {"txtMaster", "txtChange", "txtConfirm", "cmdPW", "cmdUse", "cmdSave", "cmdCancel"})
                 QVERIFY2(enabled(&d, name) == inputsOn, name);
             QCOMPARE(text(&d, "lblWarn"), warning);
+            QCOMPARE(text(&d, "lblInform"), inform);
         };
 
-        showMasterPage(true, kWarnNoFileOpen); // no record set yet
-        QCOMPARE(text(&d, "lblInform"), QString());
-        DataControl adodc1;
-        adodc1.setConnectionString(ConnectionText::forDataFile(path, QStringLiteral("pw")).toString());
-        adodc1.setRecordSource(QStringLiteral("Select * from tblAccount"));
-        adodc1.refresh();
-        SharedRecordset::set(adodc1.recordset());
-        showMasterPage(false, QStringLiteral("WARNING! An OPEN DataBase was detected."));
-        QCOMPARE(text(&d, "lblInform"),
-                 QStringLiteral("Please CLOSE the open DataBase before\r\ntrying to change the password."));
-        adodc1.releaseRecordset(); // the file closed: the reference no longer leads to a record set
-        showMasterPage(true, kWarnNoFileOpen);
+        showMasterPage(false, true, kWarnNoFileOpen, QString());
+        showMasterPage(true, false, QStringLiteral("WARNING! An OPEN DataBase was detected."),
+                       QStringLiteral("Please CLOSE the open DataBase before\r\ntrying to change the password."));
     }
 
     void masterPasswordChangeOnThePage()
