@@ -19,7 +19,7 @@ function(lw_add_qtest name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
-    set(env "LW_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data" "LW_SHARED_DATA=${PROJECT_SOURCE_DIR}/../shared/data"
+    set(env "LW_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
             "ASAN_OPTIONS=detect_leaks=0" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     if(NOT ARG_XVFB)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")

@@ -16,10 +16,12 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -276,13 +278,27 @@ private Q_SLOTS:
             printer.setOutputFileName(pdf);
             bwPrintReport(printer, d.windowTitle(), d.viewText(frmBULWARK::SystemView));
         }
+        // The words as printed, in reading order, with their left and right edges in points.
         QProcess tool;
-        tool.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        tool.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
         QVERIFY(tool.waitForFinished(30000));
-        const QString printed = QString::fromUtf8(tool.readAllStandardOutput());
-        QVERIFY2(printed.contains(QStringLiteral("Program Error Intercepted")), qPrintable(printed));
-        QVERIFY(printed.contains(QStringLiteral("System State Information")));
-        QVERIFY(printed.contains(QStringLiteral("   CPU.................Test CPU")));
+        static const QRegularExpression wordPattern(
+            QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+        QStringList words;
+        QList<double> left, right;
+        for (const auto& m : wordPattern.globalMatch(QString::fromUtf8(tool.readAllStandardOutput()))) {
+            words << m.captured(3);
+            left << m.captured(1).toDouble();
+            right << m.captured(2).toDouble();
+        }
+        // The title, the view, and the page number at the foot.
+        QCOMPARE(words.join(QLatin1Char(' ')),
+                 QStringLiteral("Program Error Intercepted System State Information CPU.................Test CPU 1"));
+        // Fixed pitch keeps the line's three leading blanks: "CPU" starts three characters in from the margin.
+        const int dotted = 6;
+        const double charWidth = (right.at(dotted) - left.at(dotted)) / words.at(dotted).size();
+        const double margin = *std::min_element(left.cbegin(), left.cend());
+        QVERIFY2(qAbs((left.at(dotted) - margin) / charWidth - 3) < 0.5, qPrintable(QString::number(charWidth)));
     }
 
     // Through the error trap: the dialog's answer decides how the handler goes on, and the note is logged.
