@@ -1,7 +1,7 @@
 #include "desktop/FileDialog.h"
 
+#include "desktop/DialogPlatform.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/DefaultReporter.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -54,7 +54,7 @@ QString runDialog(FileDialogKind kind, QWidget* parent, const QString& title, co
     g_shown.append(request);
     if (!g_fileNames.isEmpty())
         return g_fileNames.dequeue();
-    if (!bwCanShowDialogs())
+    if (!canShowDialogs())
         return QString();
 
     if (!parent)

@@ -1,7 +1,7 @@
 #include "desktop/MessageBox.h"
 
+#include "desktop/DialogPlatform.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/DefaultReporter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -168,7 +168,7 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
     g_shown.append(request);
     if (!g_answers.isEmpty())
         return g_answers.dequeue();
-    if (!bwCanShowDialogs())
+    if (!canShowDialogs())
         return msgbox::defaultAnswer(request);
 
     QWidget* parent = QApplication::activeModalWidget();

@@ -1,9 +1,9 @@
 #include "tools/frmAbout.h"
 
 #include "app/StringTable.h"
+#include "errorreport/ReportPrint.h"
+#include "errorreport/SystemInfoReport.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/ReportPrint.h"
-#include "errortrap/SystemInfoReport.h"
 #include "ui_frmAbout.h"
 
 #include <QApplication>

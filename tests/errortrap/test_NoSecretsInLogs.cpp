@@ -7,9 +7,9 @@
 #include "datafile/ConnectionText.h"
 #include "datafile/DataControl.h"
 #include "datafile/Recordset.h"
+#include "errorreport/ReportDialogReporter.h"
+#include "errorreport/frmBULWARK.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/ReportDialogReporter.h"
-#include "errortrap/frmBULWARK.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>

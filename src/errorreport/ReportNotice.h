@@ -1,9 +1,7 @@
 #pragma once
-// Information boxes of the error report dialog (the knowledge base answers).
-//
-// The error trap is the program's bottom layer and cannot use the desktop's message box service, so it keeps
-// this small one of its own, with the same kind of test seam: while recording, a notice is kept instead of
-// shown. Without a desktop to show it on (offscreen or minimal platform) a notice is only recorded.
+// Information boxes of the error report dialog (the knowledge base answers), shown over the dialog and titled
+// with its title. Test seam: while recording, a notice is kept instead of shown. Without a desktop to show it
+// on (offscreen or minimal platform) a notice is only recorded.
 #include <QString>
 #include <QStringList>
 

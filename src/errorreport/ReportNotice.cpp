@@ -1,7 +1,7 @@
-#include "errortrap/ReportNotice.h"
+#include "errorreport/ReportNotice.h"
 
+#include "desktop/DialogPlatform.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/DefaultReporter.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -19,7 +19,7 @@ QStringList& recorded()
 void bwNotice(QWidget* owner, const QString& text)
 {
     BW_TRACE("ReportNotice.cpp", "Sub bwNotice");
-    if (g_recording || !bwCanShowDialogs()) {
+    if (g_recording || !canShowDialogs()) {
         recorded().append(text);
         return;
     }

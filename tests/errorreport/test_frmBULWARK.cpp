@@ -1,11 +1,11 @@
 // The error report dialog: the filling from an error, the four views, the answers and the note,
 // the knowledge base messages, printing, and the reporter that the error trap asks.
 #include "errortrap/Bulwark.h"
-#include "errortrap/KnowledgeBase.h"
-#include "errortrap/ReportDialogReporter.h"
-#include "errortrap/ReportNotice.h"
-#include "errortrap/ReportPrint.h"
-#include "errortrap/frmBULWARK.h"
+#include "errorreport/KnowledgeBase.h"
+#include "errorreport/ReportDialogReporter.h"
+#include "errorreport/ReportNotice.h"
+#include "errorreport/ReportPrint.h"
+#include "errorreport/frmBULWARK.h"
 
 #include <QApplication>
 #include <QComboBox>

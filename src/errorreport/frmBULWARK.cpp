@@ -1,11 +1,11 @@
-#include "errortrap/frmBULWARK.h"
+#include "errorreport/frmBULWARK.h"
 
+#include "errorreport/ErrorReportText.h"
+#include "errorreport/KnowledgeBase.h"
+#include "errorreport/ReportNotice.h"
+#include "errorreport/ReportPrint.h"
+#include "errorreport/SystemInfoReport.h"
 #include "errortrap/DefaultReporter.h"
-#include "errortrap/ErrorReportText.h"
-#include "errortrap/KnowledgeBase.h"
-#include "errortrap/ReportNotice.h"
-#include "errortrap/ReportPrint.h"
-#include "errortrap/SystemInfoReport.h"
 #include "ui_frmBULWARK.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "errortrap/KnowledgeBase.h"
+#include "errorreport/KnowledgeBase.h"
 
 #include "errortrap/Bulwark.h"
 

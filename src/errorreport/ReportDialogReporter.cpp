@@ -1,7 +1,7 @@
-#include "errortrap/ReportDialogReporter.h"
+#include "errorreport/ReportDialogReporter.h"
 
-#include "errortrap/DefaultReporter.h"
-#include "errortrap/frmBULWARK.h"
+#include "desktop/DialogPlatform.h"
+#include "errorreport/frmBULWARK.h"
 
 #include <QApplication>
 #include <QQueue>
@@ -53,7 +53,7 @@ BwReportAnswer reportInDialog(const BwErrorReport& report)
         const QueuedAnswer answer = queued().dequeue();
         result.actionCode = answer.code;
         result.note = answer.note;
-    } else if (bwCanShowDialogs()) {
+    } else if (canShowDialogs()) {
         QWidget* owner = QApplication::activeModalWidget();
         if (!owner)
             owner = QApplication::activeWindow();

@@ -1,4 +1,4 @@
-#include "errortrap/ReportPrint.h"
+#include "errorreport/ReportPrint.h"
 
 #include "errortrap/Bulwark.h"
 

@@ -1,7 +1,7 @@
 // The system information report: its layout (dotted labels, grouping, <Unknown>), the reading of Linux's own
 // files from a made-up system, and the report of the machine the test runs on.
-#include "errortrap/ProcSources.h"
-#include "errortrap/SystemInfoReport.h"
+#include "errorreport/ProcSources.h"
+#include "errorreport/SystemInfoReport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "errortrap/ProcSources.h"
+#include "errorreport/ProcSources.h"
 
 #include "errortrap/Bulwark.h"
 

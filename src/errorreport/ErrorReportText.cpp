@@ -1,4 +1,4 @@
-#include "errortrap/ErrorReportText.h"
+#include "errorreport/ErrorReportText.h"
 
 #include "errortrap/BwCatalogue.h"
 

@@ -1,8 +1,8 @@
-#include "errortrap/SystemInfoReport.h"
+#include "errorreport/SystemInfoReport.h"
 
+#include "errorreport/KnowledgeBase.h"
+#include "errorreport/ProcSources.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/KnowledgeBase.h"
-#include "errortrap/ProcSources.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

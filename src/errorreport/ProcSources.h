@@ -2,7 +2,7 @@
 // Reads what Linux tells about the machine from its own files: /proc, /sys, /etc/os-release and /dev.
 // Everything is read below a root folder ("/" normally) so that tests can offer a made-up system.
 // Nothing here throws: a file that cannot be read gives an empty text, an empty list or no value.
-#include "errortrap/SystemInfoReport.h"
+#include "errorreport/SystemInfoReport.h"
 
 #include <QString>
 #include <QStringList>
