@@ -3,15 +3,15 @@
 // peak memory. Opening is measured against plain SQLite reading the same records into the same record
 // set in the same run (BM_Open_PlainSqlite).
 #include "BenchSupport.h"
-#include "datafile/AccountTable.h"
-#include "datafile/Compactor.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
-#include "datafile/ResourceFile.h"
-#include "datafile/SqlCipherDatabase.h"
-#include "datafile/SqlStatement.h"
 #include "errortrap/Bulwark.h"
+#include "storage/AccountTable.h"
+#include "storage/Compactor.h"
+#include "storage/ConnectionText.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
+#include "storage/ResourceFile.h"
+#include "storage/SqlCipherDatabase.h"
+#include "storage/SqlStatement.h"
 
 #include <QByteArray>
 #include <QDir>

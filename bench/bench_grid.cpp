@@ -4,14 +4,14 @@
 #include "BenchSupport.h"
 #include "app/LoginValues.h"
 #include "crypto/StringCipher.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/Recordset.h"
-#include "datafile/ResourceFile.h"
-#include "datafile/SqlCipherDatabase.h"
-#include "datafile/SqlStatement.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/frmMain.h"
+#include "storage/DataFileFormat.h"
+#include "storage/Recordset.h"
+#include "storage/ResourceFile.h"
+#include "storage/SqlCipherDatabase.h"
+#include "storage/SqlStatement.h"
 
 #include <QApplication>
 #include <QDir>

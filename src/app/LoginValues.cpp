@@ -1,8 +1,7 @@
 #include "app/LoginValues.h"
 
+#include "crypto/SecureWipe.h"
 #include "errortrap/Bulwark.h"
-
-#include <cstring>
 
 namespace {
 
@@ -96,20 +95,4 @@ QString upperCaseUserName(const QString& name)
             ch = up;
     }
     return upper;
-}
-
-void secureWipe(QString& text)
-{
-    BW_TRACE("LoginValues.cpp", "Sub secureWipe");
-    if (!text.isEmpty() && !text.isDetached()) {
-        // Shared with another holder: that holder's copy stays; only our reference is dropped.
-        text = QString();
-        return;
-    }
-    if (!text.isEmpty()) {
-        QChar* data = text.data();
-        const size_t bytes = static_cast<size_t>(text.size()) * sizeof(QChar);
-        explicit_bzero(data, bytes);
-    }
-    text = QString();
 }

@@ -25,6 +25,3 @@ public:
 // The upper-case form of a user name, character by character; a character whose upper-case form
 // lies outside the code page (such as the micro sign) keeps its own form.
 QString upperCaseUserName(const QString& name);
-
-// Overwrites the text's own buffer with zeros, then empties it. Copies made earlier are not reached.
-void secureWipe(QString& text);

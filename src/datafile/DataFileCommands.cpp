@@ -1,17 +1,17 @@
 #include "datafile/DataFileCommands.h"
 
-#include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
-#include "datafile/DataControl.h"
+#include "crypto/SecureWipe.h"
 #include "datafile/DataFileHost.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
-#include "datafile/ResourceFile.h"
 #include "datafile/frmImport.h"
 #include "datafile/frmNewFile.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
+#include "storage/DataControl.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
+#include "storage/ResourceFile.h"
 
 #include <QFile>
 #include <QFileInfo>

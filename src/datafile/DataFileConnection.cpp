@@ -2,17 +2,18 @@
 
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
-#include "datafile/Compactor.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/DataControl.h"
-#include "datafile/DataFileFormat.h"
+#include "crypto/SecureWipe.h"
 #include "datafile/DataFileHost.h"
-#include "datafile/DataFilePassword.h"
-#include "datafile/EngineError.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
 #include "desktop/SystemHelpers.h"
+#include "storage/Compactor.h"
+#include "storage/ConnectionText.h"
+#include "storage/DataControl.h"
+#include "storage/DataFileFormat.h"
+#include "storage/DataFilePassword.h"
+#include "storage/EngineError.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -40,6 +41,18 @@ void step(const std::function<void()>& body)
             throw;
     }
 }
+
+// The login's data file password, or the one of a given password.
+QString filePasswordFor(const QString& givenPassword)
+{
+    BW_TRACE(kModule, "Function filePasswordFor");
+    if (!givenPassword.isEmpty())
+        return dataFilePasswordOf(givenPassword);
+    QString held = LoginValues::heldVerifier();
+    const QString password = loginDataFilePassword(held);
+    secureWipe(held);
+    return password;
+}
 } // namespace
 
 DataFileConnection::DataFileConnection(DataFileHost& host) : m_host(host)
@@ -53,7 +66,7 @@ bool DataFileConnection::DBconnect(const QString& password)
     const QString path = DBpath;
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    QString filePassword = dataFilePassword(password);
+    QString filePassword = filePasswordFor(password);
     try {
         DataControl& adodc1 = m_host.dataControl();
         adodc1.setConnectionString(ConnectionText::forDataFile(path, filePassword).toString());
@@ -141,8 +154,8 @@ bool DataFileConnection::compactSteps(const QString& destination, const QString&
     const QString workFile = destination.isEmpty() ? compactionWorkFile() : destination;
     if (destination.isEmpty())
         FileSafety::removeFile(workFile); // left by an earlier compaction that did not finish
-    QString targetPassword = dataFilePassword();
-    QString sourceToUse = sourcePassword.isEmpty() ? targetPassword : dataFilePassword(sourcePassword);
+    QString targetPassword = filePasswordFor(QString());
+    QString sourceToUse = sourcePassword.isEmpty() ? targetPassword : filePasswordFor(sourcePassword);
     try {
         step([&] {
             Compactor::compactDatabase(ConnectionText::forCompactSource(source, sourceToUse),

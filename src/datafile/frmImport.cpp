@@ -1,6 +1,6 @@
 #include "datafile/frmImport.h"
 
-#include "app/LoginValues.h"
+#include "crypto/SecureWipe.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "ui_frmImport.h"

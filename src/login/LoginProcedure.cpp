@@ -3,6 +3,7 @@
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "crypto/CodePage.h"
+#include "crypto/SecureWipe.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/CommandStates.h"
 
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/Recordset.h"
 
 namespace {
 constexpr char kModule[] = "basCommandStates.bas";

@@ -1,8 +1,8 @@
 #include "mainwindow/PictureButton.h"
 
-#include "datafile/ResourceFile.h"
 #include "desktop/SystemHelpers.h"
 #include "errortrap/Bulwark.h"
+#include "storage/ResourceFile.h"
 
 #include <QEvent>
 #include <QFile>

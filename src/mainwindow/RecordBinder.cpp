@@ -1,8 +1,8 @@
 #include "mainwindow/RecordBinder.h"
 
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/MultiLineBox.h"
+#include "storage/Recordset.h"
 
 #include <QLineEdit>
 

@@ -1,8 +1,8 @@
 #include "mainwindow/RecordNavigator.h"
 
-#include "datafile/DataControl.h"
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/DataControl.h"
+#include "storage/Recordset.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

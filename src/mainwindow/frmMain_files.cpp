@@ -1,11 +1,11 @@
 // The data file commands and the window's side of them: new, open, open with password, save as,
 // close; connecting at load and compacting at shut-down.
-#include "datafile/DataControl.h"
 #include "datafile/DataFileCommands.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/MainGlobals.h"
 #include "mainwindow/frmMain.h"
+#include "storage/DataControl.h"
 #include "ui_frmMain.h"
 
 namespace {

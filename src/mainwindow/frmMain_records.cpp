@@ -1,13 +1,13 @@
 // The record boxes: copying a field, revealing a secret for PeekTime seconds, the password generator,
 // the browser, the information box and the clearing of the boxes after a file was closed.
 #include "app/ProgramSettings.h"
-#include "datafile/Recordset.h"
 #include "desktop/Browser.h"
 #include "desktop/Clipboard.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/MainGlobals.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
 

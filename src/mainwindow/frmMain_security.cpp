@@ -3,6 +3,7 @@
 // the options to the window after the dialog closes.
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
+#include "crypto/SecureWipe.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"

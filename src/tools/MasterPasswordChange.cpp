@@ -2,6 +2,7 @@
 
 #include "app/LoginValues.h"
 #include "crypto/CodePage.h"
+#include "crypto/SecureWipe.h"
 #include "crypto/StringCipher.h"
 #include "errortrap/Bulwark.h"
 

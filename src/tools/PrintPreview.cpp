@@ -1,8 +1,8 @@
 #include "tools/PrintPreview.h"
 
-#include "datafile/EngineError.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
+#include "storage/EngineError.h"
 #include "tools/RecordReport.h"
 #include "tools/ReportLayout.h"
 #include "tools/ReportPrinter.h"

@@ -1,9 +1,9 @@
 #include "tools/RecordReport.h"
 
-#include "datafile/DataFileFormat.h"
-#include "datafile/EngineError.h"
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/DataFileFormat.h"
+#include "storage/EngineError.h"
+#include "storage/Recordset.h"
 #include "tools/ReportLayout.h"
 #include "tools/ReportPrinter.h"
 

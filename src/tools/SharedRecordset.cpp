@@ -1,7 +1,7 @@
 #include "tools/SharedRecordset.h"
 
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/Recordset.h"
 
 namespace {
 constexpr const char* kModule = "SharedRecordset.cpp";

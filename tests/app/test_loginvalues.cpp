@@ -1,5 +1,6 @@
 // The login values: upper-case user names that stay within the code page, and wiping.
 #include "app/LoginValues.h"
+#include "crypto/SecureWipe.h"
 
 #include <QtTest>
 

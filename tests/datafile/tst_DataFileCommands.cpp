@@ -4,11 +4,11 @@
 #include "FakeDataFileHost.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileCommands.h"
-#include "datafile/Recordset.h"
 #include "datafile/frmImport.h"
 #include "datafile/frmNewFile.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
+#include "storage/Recordset.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,10 +4,10 @@
 #include "FakeDataFileHost.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileConnection.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
+#include "storage/DataFileFormat.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
 
 #include <QDate>
 #include <QDir>

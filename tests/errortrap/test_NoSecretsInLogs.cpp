@@ -4,12 +4,12 @@
 #include "DataFileFixtures.h"
 #include "app/TextForms.h"
 #include "crypto/StringCipher.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/DataControl.h"
-#include "datafile/Recordset.h"
 #include "errorreport/ReportDialogReporter.h"
 #include "errorreport/frmBULWARK.h"
 #include "errortrap/Bulwark.h"
+#include "storage/ConnectionText.h"
+#include "storage/DataControl.h"
+#include "storage/Recordset.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>

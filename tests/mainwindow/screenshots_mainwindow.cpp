@@ -6,8 +6,8 @@
 #include "app/ProgramSettings.h"
 #include "app/SettingsStore.h"
 #include "app/TextForms.h"
-#include "datafile/Recordset.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QApplication>
 #include <QPixmap>

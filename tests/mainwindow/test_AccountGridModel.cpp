@@ -1,9 +1,9 @@
 // The grid model: two columns in the record set's order, following sort, filter, add, delete and
 // edits, as a view expects (checked by Qt's model tester).
 #include "DataFileFixtures.h"
-#include "datafile/Recordset.h"
-#include "datafile/SqlCipherDatabase.h"
 #include "mainwindow/AccountGridModel.h"
+#include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
 
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>

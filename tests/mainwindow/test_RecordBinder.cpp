@@ -1,11 +1,11 @@
 // The binding of edit boxes to the record set: moving fills every box, typing makes a pending value,
 // moving off a changed record writes it, multi-line fields keep CR LF in the record.
 #include "DataFileFixtures.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/Recordset.h"
-#include "datafile/SqlCipherDatabase.h"
 #include "mainwindow/MultiLineBox.h"
 #include "mainwindow/RecordBinder.h"
+#include "storage/DataFileFormat.h"
+#include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>

@@ -4,11 +4,11 @@
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileCommands.h"
-#include "datafile/Recordset.h"
 #include "desktop/FileDialog.h"
 #include "mainwindow/MainGlobals.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QLineEdit>
 #include <QTableView>

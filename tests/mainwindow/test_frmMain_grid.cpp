@@ -3,11 +3,11 @@
 // by first letter.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/MainGlobals.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

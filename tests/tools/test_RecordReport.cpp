@@ -1,11 +1,11 @@
 // The record report: how bands fall on pages, the printed text of a filtered, sorted record set in a
 // PDF file, the printer and preview widths, and the print command's handling of the preview and faults.
 #include "DataFileFixtures.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/EngineError.h"
-#include "datafile/Recordset.h"
-#include "datafile/SqlCipherDatabase.h"
 #include "desktop/MessageBox.h"
+#include "storage/DataFileFormat.h"
+#include "storage/EngineError.h"
+#include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
 #include "tools/PrintPreview.h"
 #include "tools/RecordReport.h"
 #include "tools/ReportLayout.h"

@@ -5,9 +5,9 @@
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "app/SettingsStore.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/DataControl.h"
 #include "errortrap/Bulwark.h"
+#include "storage/ConnectionText.h"
+#include "storage/DataControl.h"
 #include "tools/SharedRecordset.h"
 #include "tools/frmOptions.h"
 
