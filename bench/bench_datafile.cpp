@@ -79,7 +79,7 @@ const Files& filesFor(int records)
     files.encrypted = scratch().filePath(QStringLiteral("encrypted-%1.lwd").arg(records));
     SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), files.plain);
     {
-        auto db = SqlCipherDatabase::open(files.plain, QString());
+        auto db = SqlCipherDatabase::open(files.plain, SecretText());
         db->exec("BEGIN");
         SqlStatement insert(db->handle(), "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, "
                                           "Key1, Key2_Name, Key2, Key3_Name, Key3, Key4_Name, Key4, Info) VALUES "
@@ -102,7 +102,7 @@ const Files& filesFor(int records)
 
 std::shared_ptr<SqlCipherDatabase> openShared(const QString& path, const QString& password)
 {
-    return std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, password));
+    return std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(password)));
 }
 
 // The key derivation: opening a data file with its password, less the rest of the open.
@@ -110,7 +110,7 @@ void BM_Open_KeyDerivation(benchmark::State& state)
 {
     const Files& files = filesFor(1000);
     for (auto _ : state)
-        benchmark::DoNotOptimize(SqlCipherDatabase::open(files.encrypted, kPassword));
+        benchmark::DoNotOptimize(SqlCipherDatabase::open(files.encrypted, SecretText(kPassword)));
 }
 
 // Open to the first record, without the key derivation: connect, read every record, show the first.

@@ -1,13 +1,13 @@
 #include "datafile/DataFileCommands.h"
 
 #include "app/ProgramSettings.h"
-#include "crypto/SecureWipe.h"
 #include "datafile/DataFileHost.h"
 #include "datafile/frmImport.h"
 #include "datafile/frmNewFile.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
+#include "storage/ConnectionText.h"
 #include "storage/DataControl.h"
 #include "storage/FileSafety.h"
 #include "storage/Recordset.h"
@@ -56,7 +56,6 @@ DataFileCommands::DataFileCommands(DataFileHost& host) : m_host(host), m_connect
 DataFileCommands::~DataFileCommands()
 {
     BW_TRACE(kModule, "Sub ~DataFileCommands");
-    secureWipe(openPassword);
 }
 
 int DataFileCommands::askOverwrite(const QString& path)
@@ -111,9 +110,9 @@ void DataFileCommands::newDataFile()
     if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
         return;
     DBpath = path;
-    secureWipe(openPassword);
-    m_connection.CompactAndEncrypt(QString(), QString());
-    if (m_connection.DBconnect(QString()) && !ShowNew) {
+    openPassword.clear();
+    m_connection.CompactAndEncrypt(QString(), SecretText());
+    if (m_connection.DBconnect(SecretText()) && !ShowNew) {
         const SuspendedOnTop suspended(m_host);
         frmNewFile information(m_host.dialogOwner());
         information.exec();
@@ -128,7 +127,7 @@ void DataFileCommands::mnuFileOpen_Click()
         if (!path.isEmpty()) {
             DBpath = path;
             m_host.setSuspendOnTop(false);
-            m_connection.DBconnect(QString());
+            m_connection.DBconnect(SecretText());
         }
         m_host.setSuspendOnTop(false);
     });
@@ -147,12 +146,11 @@ void DataFileCommands::openSpecial()
         const SuspendedOnTop suspended(m_host);
         frmImport dialog(m_host.dialogOwner());
         dialog.exec();
-        secureWipe(openPassword);
         openPassword = dialog.password();
         accepted = dialog.Accepted;
     }
     if (!accepted) {
-        secureWipe(openPassword);
+        openPassword.clear();
         return;
     }
     m_host.setSuspendOnTop(true);
@@ -163,7 +161,7 @@ void DataFileCommands::openSpecial()
         return; // the typed password stays the open password
     DBpath = path;
     if (!m_connection.DBconnect(openPassword))
-        secureWipe(openPassword);
+        openPassword.clear();
 }
 
 void DataFileCommands::mnuFileSaveAs_Click()
@@ -200,18 +198,18 @@ void DataFileCommands::saveAs()
     if (!openPassword.isEmpty()) {
         if (m_connection.CompactAndEncrypt(destination, openPassword)) {
             DBpath = path;
-            m_connection.DBconnect(QString());
-            secureWipe(openPassword);
+            m_connection.DBconnect(SecretText());
+            openPassword.clear();
         }
         return;
     }
-    if (m_connection.CompactAndEncrypt(destination, QString())) {
+    if (m_connection.CompactAndEncrypt(destination, SecretText())) {
         DBpath = path;
-        m_connection.DBconnect(QString());
+        m_connection.DBconnect(SecretText());
     } else {
         MsgBox(QStringLiteral("SaveAs operation failed"), vb::vbOKOnly | vb::vbCritical,
                QStringLiteral("SAVE AS - FAILURE"));
-        m_connection.DBconnect(QString());
+        m_connection.DBconnect(SecretText());
     }
 }
 
@@ -228,7 +226,7 @@ void DataFileCommands::closeDataFile()
         return;
     if (openPassword.isEmpty()) {
         lastFile = DBpath;
-        m_connection.CompactAndEncrypt(QString(), QString());
+        m_connection.CompactAndEncrypt(QString(), SecretText());
     } else {
         std::shared_ptr<Recordset> records = adodc1.recordset();
         if (!records->bof() && !records->eof()) {
@@ -241,7 +239,7 @@ void DataFileCommands::closeDataFile()
         }
         records->close();
         records->detach();
-        adodc1.setConnectionString(QString());
+        adodc1.setConnection(ConnectionText());
         adodc1.setRecordSource(QString());
     }
     m_host.RefreshTextControls();
@@ -249,5 +247,5 @@ void DataFileCommands::closeDataFile()
     m_host.setStatusPanel(2, QString());
     m_host.UpdateTools(true);
     m_host.rebindGrid();
-    secureWipe(openPassword);
+    openPassword.clear();
 }

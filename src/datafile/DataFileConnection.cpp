@@ -2,7 +2,6 @@
 
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
-#include "crypto/SecureWipe.h"
 #include "datafile/DataFileHost.h"
 #include "desktop/MessageBox.h"
 #include "desktop/SystemHelpers.h"
@@ -42,16 +41,12 @@ void step(const std::function<void()>& body)
     }
 }
 
-// The login's data file password, or the one of a given password.
-QString filePasswordFor(const QString& givenPassword)
+// The data file password of a given password, or the login's when none is given.
+SecretText filePasswordFor(const SecretText& givenPassword)
 {
     BW_TRACE(kModule, "Function filePasswordFor");
-    if (!givenPassword.isEmpty())
-        return dataFilePasswordOf(givenPassword);
-    QString held = LoginValues::heldVerifier();
-    const QString password = loginDataFilePassword(held);
-    secureWipe(held);
-    return password;
+    return givenPassword.isEmpty() ? loginDataFilePassword(LoginValues::heldVerifier())
+                                   : dataFilePasswordOf(givenPassword);
 }
 } // namespace
 
@@ -60,17 +55,15 @@ DataFileConnection::DataFileConnection(DataFileHost& host) : m_host(host)
     BW_TRACE(kModule, "Sub DataFileConnection");
 }
 
-bool DataFileConnection::DBconnect(const QString& password)
+bool DataFileConnection::DBconnect(const SecretText& password)
 {
     BW_TRACE(kModule, "Function DBconnect");
     const QString path = DBpath;
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    QString filePassword = filePasswordFor(password);
     try {
         DataControl& adodc1 = m_host.dataControl();
-        adodc1.setConnectionString(ConnectionText::forDataFile(path, filePassword).toString());
-        secureWipe(filePassword);
+        adodc1.setConnection(ConnectionText::forDataFile(path, filePasswordFor(password)));
         adodc1.setRecordSource(QString::fromLatin1(DataFileFormat::kRecordSource));
         adodc1.refresh();
         adodc1.recordset()->setSort(QStringLiteral("Account ASC"));
@@ -83,7 +76,6 @@ bool DataFileConnection::DBconnect(const QString& password)
         m_host.UpdateTools(true);
         return true;
     } catch (const RuntimeError& e) {
-        secureWipe(filePassword);
         DBpath.clear(); // not opened again at the next start
         if (e.number() == EngineErr::WrongPassword) {
             MsgBox(QStringLiteral("User: ") + LoginValues::userName() + QStringLiteral("'s Login password does not") +
@@ -114,7 +106,7 @@ QString DataFileConnection::compactionWorkFile()
            QStringLiteral("_LWDcompact.lwd");
 }
 
-bool DataFileConnection::CompactAndEncrypt(const QString& destination, const QString& sourcePassword)
+bool DataFileConnection::CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword)
 {
     BW_TRACE(kModule, "Function CompactAndEncrypt");
     try {
@@ -127,7 +119,7 @@ bool DataFileConnection::CompactAndEncrypt(const QString& destination, const QSt
     }
 }
 
-bool DataFileConnection::compactSteps(const QString& destination, const QString& sourcePassword)
+bool DataFileConnection::compactSteps(const QString& destination, const SecretText& sourcePassword)
 {
     BW_TRACE(kModule, "Function compactSteps");
     m_host.DisplayInfo();
@@ -147,27 +139,17 @@ bool DataFileConnection::compactSteps(const QString& destination, const QString&
         });
         step([&] { records->close(); });
         step([&] { records->detach(); });
-        adodc1.setConnectionString(QString());
+        adodc1.setConnection(ConnectionText());
         adodc1.setRecordSource(QString());
     }
 
     const QString workFile = destination.isEmpty() ? compactionWorkFile() : destination;
     if (destination.isEmpty())
         FileSafety::removeFile(workFile); // left by an earlier compaction that did not finish
-    QString targetPassword = filePasswordFor(QString());
-    QString sourceToUse = sourcePassword.isEmpty() ? targetPassword : filePasswordFor(sourcePassword);
-    try {
-        step([&] {
-            Compactor::compactDatabase(ConnectionText::forCompactSource(source, sourceToUse),
-                                       ConnectionText::forCompactTarget(workFile, targetPassword));
-        });
-    } catch (...) {
-        secureWipe(targetPassword);
-        secureWipe(sourceToUse);
-        throw;
-    }
-    secureWipe(targetPassword);
-    secureWipe(sourceToUse);
+    // The source's password is the login's unless one is given; the copy is always the login's.
+    const ConnectionText from = ConnectionText::forCompactSource(source, filePasswordFor(sourcePassword));
+    const ConnectionText to = ConnectionText::forCompactTarget(workFile, filePasswordFor(SecretText()));
+    step([&] { Compactor::compactDatabase(from, to); });
 
     // A step passed over leaves no copy: then there is nothing to put in place, and nothing was made.
     bool result = false;

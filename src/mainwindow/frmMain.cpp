@@ -254,10 +254,10 @@ void frmMain::openDataFileAtLoad()
         const QString path = dataFileFromCommandLine(args);
         if (!path.isEmpty()) {
             DBpath = path;
-            DBconnect(QString());
+            DBconnect(SecretText());
         }
     } else if (AutoLoad && !DBpath.isEmpty()) {
-        DBconnect(QString());
+        DBconnect(SecretText());
     }
 }
 
@@ -312,7 +312,7 @@ void frmMain::Form_Unload(int& Cancel)
         Cancel = 0;
         // A file opened with another password is left as it is; any other is compacted in place.
         if (m_files->openPassword.isEmpty())
-            CompactAndEncrypt(QString(), QString());
+            CompactAndEncrypt(QString(), SecretText());
         unloadOtherWindows();
         if (!isMinimized()) {
             const QRect frame = frameGeometry();

@@ -38,6 +38,7 @@ class QLineEdit;
 class QObject;
 class Recordset;
 class RecordBinder;
+class SecretText;
 class frmSysTray;
 
 class frmMain : public QMainWindow, public DataFileHost
@@ -265,8 +266,8 @@ private:
     void runFilter(bool contains);
 
     // Files (frmMain_files.cpp).
-    bool DBconnect(const QString& password);
-    bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
+    bool DBconnect(const SecretText& password);
+    bool CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword);
 
     // Chrome (frmMain_chrome.cpp).
     void createTray();

@@ -12,13 +12,13 @@ namespace {
 constexpr char kModule[] = "frmMain.frm";
 }
 
-bool frmMain::DBconnect(const QString& password)
+bool frmMain::DBconnect(const SecretText& password)
 {
     BW_TRACE(kModule, "Function DBconnect");
     return m_files->connection().DBconnect(password);
 }
 
-bool frmMain::CompactAndEncrypt(const QString& destination, const QString& sourcePassword)
+bool frmMain::CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword)
 {
     BW_TRACE(kModule, "Function CompactAndEncrypt");
     return m_files->connection().CompactAndEncrypt(destination, sourcePassword);

@@ -85,10 +85,8 @@ bool frmMain::ConfirmPassword()
         secureWipe(typed);
         return false;
     }
-    QString master = LoginValues::masterPassword();
-    const bool matches = typed == master;
+    const bool matches = typed == LoginValues::masterPassword().view();
     secureWipe(typed);
-    secureWipe(master);
     if (!matches) {
         MsgBox(QStringLiteral("Password did not match!"), vb::vbOKOnly | vb::vbCritical,
                QCoreApplication::applicationName());

@@ -1,11 +1,9 @@
 #include "storage/Compactor.h"
 
-#include "crypto/SecureWipe.h"
 #include "storage/ConnectionText.h"
 #include "storage/DataFileProbe.h"
 #include "storage/EngineError.h"
 #include "storage/FileSafety.h"
-#include "storage/SecretText.h"
 #include "storage/SqlCipherDatabase.h"
 #include "storage/SqlStatement.h"
 
@@ -15,11 +13,11 @@
 namespace {
 constexpr char kModule[] = "clsCompactor.cls";
 
-void exportInto(SqlCipherDatabase& db, const QString& targetPath, const QString& targetPassword)
+void exportInto(SqlCipherDatabase& db, const QString& targetPath, const SecretText& targetPassword)
 {
     BW_TRACE(kModule, "Sub exportInto");
     {
-        const SecretBytes key(targetPassword);
+        const SecretBytes key = targetPassword.toUtf8();
         const QByteArray path = QFile::encodeName(targetPath);
         SqlStatement attach(db.handle(), "ATTACH DATABASE ?1 AS lwcompact KEY ?2");
         attach.bindBlob(1, path.constData(), int(path.size()));
@@ -49,29 +47,19 @@ void compactDatabase(const ConnectionText& source, const ConnectionText& target)
         throw RuntimeError(EngineErr::DatabaseExists,
                            QStringLiteral("The compacted copy cannot be written: the file already exists."),
                            QStringLiteral("Lockwell"));
-    QString sourcePassword = source.password();
-    std::unique_ptr<SqlCipherDatabase> db;
-    try {
-        db = SqlCipherDatabase::open(source.dataSource(), sourcePassword); // rolls back a crashed write first
-    } catch (...) {
-        secureWipe(sourcePassword);
-        throw;
-    }
-    secureWipe(sourcePassword);
+    // Opening rolls back a crashed write first.
+    std::unique_ptr<SqlCipherDatabase> db = SqlCipherDatabase::open(source.dataSource(), source.password());
 
     FileSafety::createPrivateFile(targetPath);
-    QString targetPassword = target.password();
     try {
-        exportInto(*db, targetPath, targetPassword);
+        exportInto(*db, targetPath, target.password());
         db.reset();
         FileSafety::syncFile(targetPath);
     } catch (...) {
-        secureWipe(targetPassword);
         db.reset();
         FileSafety::removeFile(targetPath);
         throw;
     }
-    secureWipe(targetPassword);
 }
 
 void replaceDataFile(const QString& copy, const QString& dataFile)

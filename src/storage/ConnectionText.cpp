@@ -1,21 +1,15 @@
 #include "storage/ConnectionText.h"
 
-#include "crypto/SecureWipe.h"
-#include "storage/EngineError.h"
+#include "errortrap/Bulwark.h"
 
 #include <QStringList>
+#include <utility>
 
 namespace {
 constexpr char kModule[] = "clsConnectionText.cls";
 const QLatin1String kDataSource("Data Source");
 const QLatin1String kPassword("Jet OLEDB:Database Password");
-const QLatin1String kNewPassword("Jet OLEDB:New Database Password");
 const QLatin1String kMode("Mode");
-
-bool isPasswordName(const QString& name)
-{
-    return name.compare(kPassword, Qt::CaseInsensitive) == 0 || name.compare(kNewPassword, Qt::CaseInsensitive) == 0;
-}
 
 QString quoteIfNeeded(const QString& value, bool always)
 {
@@ -27,17 +21,9 @@ QString quoteIfNeeded(const QString& value, bool always)
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
-
-[[noreturn]] void malformed(const char* what)
-{
-    throw RuntimeError(EngineErr::BadArguments,
-                       QStringLiteral("The connection text is not valid: ") + QString::fromUtf8(what) +
-                           QLatin1Char('.'),
-                       QStringLiteral("Lockwell"));
-}
 } // namespace
 
-ConnectionText ConnectionText::forDataFile(const QString& path, const QString& password)
+ConnectionText ConnectionText::forDataFile(const QString& path, SecretText password)
 {
     BW_TRACE(kModule, "Function forDataFile");
     ConnectionText text;
@@ -48,12 +34,13 @@ ConnectionText ConnectionText::forDataFile(const QString& path, const QString& p
     text.append(QStringLiteral("Extended Properties"), QString(), true);
     text.append(QStringLiteral("Jet OLEDB:System database"), QString());
     text.append(QStringLiteral("Jet OLEDB:Registry Path"), QString());
-    text.append(kPassword, password);
+    text.append(kPassword, QString());
+    text.m_password = std::move(password);
     text.append(QStringLiteral("Jet OLEDB:Engine Type"), QStringLiteral("5"));
     text.append(QStringLiteral("Jet OLEDB:Database Locking Mode"), QStringLiteral("1"));
     text.append(QStringLiteral("Jet OLEDB:Global Partial Bulk Ops"), QStringLiteral("2"));
     text.append(QStringLiteral("Jet OLEDB:Global Bulk Transactions"), QStringLiteral("1"));
-    text.append(kNewPassword, QString());
+    text.append(QStringLiteral("Jet OLEDB:New Database Password"), QString());
     text.append(QStringLiteral("Jet OLEDB:Create System Database"), QStringLiteral("False"));
     text.append(QStringLiteral("Jet OLEDB:Encrypt Database"), QStringLiteral("False"));
     text.append(QStringLiteral("Jet OLEDB:Don't Copy Locale on Compact"), QStringLiteral("False"));
@@ -62,19 +49,20 @@ ConnectionText ConnectionText::forDataFile(const QString& path, const QString& p
     return text;
 }
 
-ConnectionText ConnectionText::forCompactSource(const QString& path, const QString& password)
+ConnectionText ConnectionText::forCompactSource(const QString& path, SecretText password)
 {
     BW_TRACE(kModule, "Function forCompactSource");
     ConnectionText text;
     text.append(QStringLiteral("Provider"), QLatin1String(kProvider));
     text.append(QStringLiteral("Jet OLEDB:Database Locking Mode"), QStringLiteral("0"));
     text.append(QStringLiteral("User ID"), QStringLiteral("Admin"));
-    text.append(kPassword, password);
+    text.append(kPassword, QString());
+    text.m_password = std::move(password);
     text.append(kDataSource, path);
     return text;
 }
 
-ConnectionText ConnectionText::forCompactTarget(const QString& path, const QString& password)
+ConnectionText ConnectionText::forCompactTarget(const QString& path, SecretText password)
 {
     BW_TRACE(kModule, "Function forCompactTarget");
     ConnectionText text;
@@ -82,60 +70,9 @@ ConnectionText ConnectionText::forCompactTarget(const QString& path, const QStri
     text.append(kDataSource, path);
     text.append(QStringLiteral("Jet OLEDB:Engine Type"), QStringLiteral("5"));
     text.append(QStringLiteral("Jet OLEDB:Encrypt Database"), QStringLiteral("True"));
-    text.append(kPassword, password);
+    text.append(kPassword, QString());
+    text.m_password = std::move(password);
     return text;
-}
-
-ConnectionText ConnectionText::parse(const QString& text)
-{
-    BW_TRACE(kModule, "Function parse");
-    ConnectionText result;
-    qsizetype pos = 0;
-    const qsizetype size = text.size();
-    while (pos < size) {
-        const qsizetype equals = text.indexOf(QLatin1Char('='), pos);
-        const qsizetype semicolon = text.indexOf(QLatin1Char(';'), pos);
-        if (equals < 0 || (semicolon >= 0 && semicolon < equals)) {
-            if (text.mid(pos, semicolon < 0 ? -1 : semicolon - pos).trimmed().isEmpty()) {
-                pos = semicolon < 0 ? size : semicolon + 1; // an empty part: ";;" or a trailing ";"
-                continue;
-            }
-            malformed("a property has no \"=\"");
-        }
-        const QString name = text.mid(pos, equals - pos).trimmed();
-        pos = equals + 1;
-        while (pos < size && text.at(pos) == QLatin1Char(' '))
-            ++pos;
-        QString value;
-        const bool quoted = pos < size && (text.at(pos) == QLatin1Char('"') || text.at(pos) == QLatin1Char('\''));
-        if (pos < size && (text.at(pos) == QLatin1Char('"') || text.at(pos) == QLatin1Char('\''))) {
-            const QChar quote = text.at(pos++);
-            for (;; ++pos) {
-                if (pos >= size)
-                    malformed("a quote is not closed");
-                if (text.at(pos) != quote) {
-                    value += text.at(pos);
-                } else if (pos + 1 < size && text.at(pos + 1) == quote) {
-                    value += quote;
-                    ++pos;
-                } else {
-                    ++pos;
-                    break;
-                }
-            }
-            while (pos < size && text.at(pos) == QLatin1Char(' '))
-                ++pos;
-            if (pos < size && text.at(pos) != QLatin1Char(';'))
-                malformed("text follows a quoted value");
-            ++pos;
-        } else {
-            const qsizetype end = semicolon < 0 ? size : semicolon;
-            value = text.mid(pos, end - pos).trimmed();
-            pos = end + 1;
-        }
-        result.append(name, value, quoted);
-    }
-    return result;
 }
 
 void ConnectionText::append(const QString& name, const QString& value, bool quoted)
@@ -157,11 +94,6 @@ QString ConnectionText::value(const QString& name) const
 QString ConnectionText::dataSource() const
 {
     return value(kDataSource);
-}
-
-QString ConnectionText::password() const
-{
-    return value(kPassword);
 }
 
 bool ConnectionText::isReadOnly() const
@@ -186,11 +118,8 @@ QString ConnectionText::toString() const
     return parts.join(QLatin1Char(';'));
 }
 
-void ConnectionText::wipe()
+bool ConnectionText::operator==(const ConnectionText& other) const
 {
-    BW_TRACE(kModule, "Sub wipe");
-    for (auto& property : m_properties) {
-        if (isPasswordName(property.name))
-            secureWipe(property.value);
-    }
+    BW_TRACE(kModule, "Function operator==");
+    return toString() == other.toString() && m_password == other.m_password;
 }

@@ -1,7 +1,12 @@
 #pragma once
 // The engine's connection text: name=value properties joined by ";". Values holding a ";", a quote or
-// blanks at either end are written in double quotes (a quote inside doubled), so any path and any
-// password survive the round trip; names are compared without regard to letter case.
+// blanks at either end are written in double quotes (a quote inside doubled); names are compared without
+// regard to letter case.
+//
+// The data file password is never a value of the text: it travels beside it as a secret, so the text itself
+// may be shown or logged.
+#include "crypto/SecretText.h"
+
 #include <QString>
 #include <vector>
 
@@ -11,29 +16,28 @@ public:
     static constexpr char kProvider[] = "Microsoft.Jet.OLEDB.4.0";
 
     // The main window's connection to a data file, with every property in its fixed order.
-    static ConnectionText forDataFile(const QString& path, const QString& password);
+    static ConnectionText forDataFile(const QString& path, SecretText password);
     // The two sides of a compaction: the source to read and the encrypted copy to write.
-    static ConnectionText forCompactSource(const QString& path, const QString& password);
-    static ConnectionText forCompactTarget(const QString& path, const QString& password);
+    static ConnectionText forCompactSource(const QString& path, SecretText password);
+    static ConnectionText forCompactTarget(const QString& path, SecretText password);
 
-    // Reads a connection text; a part without "=" raises a RuntimeError.
-    static ConnectionText parse(const QString& text);
-
-    // quoted: write the value in double quotes even when it does not need them (as "" for empty).
+    // A property other than the password. quoted: write the value in double quotes even when it does not
+    // need them (as "" for empty).
     void append(const QString& name, const QString& value, bool quoted = false);
     QString value(const QString& name) const; // empty when absent
 
     // What the engine honours.
     QString dataSource() const;
-    QString password() const;
+    const SecretText& password() const { return m_password; }
     bool isReadOnly() const;  // Mode asks for reading only
     bool isExclusive() const; // Mode asks to lock other openers out
 
-    // The full text, password included: hand it to the data control, never to a log.
+    // The text with every property in its place; the password property is there, its value left out.
     QString toString() const;
 
-    // Overwrites the password values held here.
-    void wipe();
+    // The same properties and the same password.
+    bool operator==(const ConnectionText& other) const;
+    bool operator!=(const ConnectionText& other) const { return !(*this == other); }
 
 private:
     struct Property
@@ -43,4 +47,5 @@ private:
         bool quoted;
     };
     std::vector<Property> m_properties;
+    SecretText m_password;
 };

@@ -1,11 +1,11 @@
 #include "storage/DataControl.h"
 
-#include "crypto/SecureWipe.h"
-#include "storage/ConnectionText.h"
 #include "storage/DataFileFormat.h"
 #include "storage/EngineError.h"
 #include "storage/Recordset.h"
 #include "storage/SqlCipherDatabase.h"
+
+#include <utility>
 
 namespace {
 constexpr char kModule[] = "clsDataControl.cls";
@@ -24,17 +24,15 @@ DataControl::DataControl(QObject* parent) : QObject(parent)
 DataControl::~DataControl()
 {
     BW_TRACE(kModule, "Sub ~DataControl");
-    secureWipe(m_connectionText);
 }
 
-void DataControl::setConnectionString(const QString& text)
+void DataControl::setConnection(ConnectionText connection)
 {
-    BW_TRACE(kModule, "Sub setConnectionString");
-    if (text == m_connectionText)
+    BW_TRACE(kModule, "Sub setConnection");
+    if (connection == m_connectionText)
         return;
     dropConnection();
-    secureWipe(m_connectionText);
-    m_connectionText = text;
+    m_connectionText = std::move(connection);
 }
 
 void DataControl::setRecordSource(const QString& source)
@@ -54,20 +52,11 @@ void DataControl::refresh()
                                    QLatin1String(DataFileFormat::kRecordSource) + QStringLiteral("\" is known."),
                                QStringLiteral("Lockwell"));
         if (!m_connection) {
-            ConnectionText text = ConnectionText::parse(m_connectionText);
-            const QString path = text.dataSource();
-            QString password = text.password();
-            text.wipe();
-            try {
-                m_connection = SqlCipherDatabase::open(
-                    path, password,
-                    text.isReadOnly() ? SqlCipherDatabase::Access::ReadOnly : SqlCipherDatabase::Access::ReadWrite,
-                    text.isExclusive() ? SqlCipherDatabase::Sharing::Exclusive : SqlCipherDatabase::Sharing::DenyNone);
-            } catch (...) {
-                secureWipe(password);
-                throw;
-            }
-            secureWipe(password);
+            const ConnectionText& text = m_connectionText;
+            m_connection = SqlCipherDatabase::open(
+                text.dataSource(), text.password(),
+                text.isReadOnly() ? SqlCipherDatabase::Access::ReadOnly : SqlCipherDatabase::Access::ReadWrite,
+                text.isExclusive() ? SqlCipherDatabase::Sharing::Exclusive : SqlCipherDatabase::Sharing::DenyNone);
         }
         m_recordset = std::make_shared<Recordset>(m_connection);
     } catch (...) {

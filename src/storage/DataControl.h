@@ -1,9 +1,11 @@
 #pragma once
-// The main window's data control Adodc1: a connection text, a record source, and the record set that
+// The main window's data control Adodc1: a connection (its text and password), a record source, and the record set that
 // refresh() reads through them. A refresh always gives a fresh record set without filter or sort;
-// while the connection text stays the same the open connection is reused (no second key derivation).
+// while the connection stays the same the open connection is reused (no second key derivation).
 // The record set a refresh replaces is closed, dropping any pending change. After a failed refresh
 // the control holds no record set.
+#include "storage/ConnectionText.h"
+
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -19,9 +21,9 @@ public:
     explicit DataControl(QObject* parent = nullptr);
     ~DataControl() override;
 
-    // Setting a different connection text lets go of the open connection.
-    void setConnectionString(const QString& text);
-    QString connectionString() const { return m_connectionText; }
+    // Setting a different connection (text or password) lets go of the open connection.
+    void setConnection(ConnectionText connection);
+    const ConnectionText& connection() const { return m_connectionText; }
     void setRecordSource(const QString& source);
     QString recordSource() const { return m_recordSource; }
 
@@ -46,7 +48,7 @@ private:
     void dropConnection();
     void retireRecordset();
 
-    QString m_connectionText;
+    ConnectionText m_connectionText;
     QString m_recordSource;
     std::shared_ptr<SqlCipherDatabase> m_connection;
     std::shared_ptr<Recordset> m_recordset;

@@ -1,20 +1,16 @@
 #include "storage/DataFilePassword.h"
 
-#include "crypto/SecureWipe.h"
 #include "crypto/StringCipher.h"
 #include "errortrap/Bulwark.h"
 
-QString dataFilePasswordOf(const QString& masterPassword)
+SecretText dataFilePasswordOf(const SecretText& masterPassword)
 {
     BW_TRACE("basDataFile.bas", "Function dataFilePasswordOf");
-    return masterPassword + dataFilePasswordSuffix();
+    return masterPassword.followedBy(dataFilePasswordSuffix());
 }
 
-QString loginDataFilePassword(const QString& heldVerifier)
+SecretText loginDataFilePassword(const SecretText& heldVerifier)
 {
     BW_TRACE("basDataFile.bas", "Function loginDataFilePassword");
-    QString master = Decrypt(heldVerifier);
-    const QString password = dataFilePasswordOf(master);
-    secureWipe(master);
-    return password;
+    return dataFilePasswordOf(Decrypt(heldVerifier));
 }

@@ -3,7 +3,6 @@
 #include "storage/DataFileFormat.h"
 #include "storage/DataFileProbe.h"
 #include "storage/EngineError.h"
-#include "storage/SecretText.h"
 #include "storage/SqlStatement.h"
 
 #include <QFile>
@@ -52,8 +51,8 @@ SqlCipherDatabase::~SqlCipherDatabase()
     sqlite3_close_v2(m_db);
 }
 
-std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, const QString& password, Access access,
-                                                           Sharing sharing)
+std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, const SecretText& password,
+                                                           Access access, Sharing sharing)
 {
     BW_TRACE("clsSqlCipher.cls", "Function open");
     const DataFileProbe probe = DataFileProbe::inspect(path);
@@ -77,7 +76,7 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
     if (encrypted) {
         if (password.isEmpty()) // no key would read the pages as they are: no database at all
             refuse(EngineErr::WrongPassword, "The data file password is not valid.");
-        const SecretBytes key(password);
+        const SecretBytes key = password.toUtf8();
         throwIfEngineError(sqlite3_key(db, key.data(), key.size()), db);
         applyCipherSettings(db, "main");
     }

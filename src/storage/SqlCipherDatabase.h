@@ -2,6 +2,8 @@
 // An open connection to one data file. Opening checks the file before the engine sees it, keys it
 // with the data file password, proves the key against the first page and insists on tblAccount;
 // every failure is a RuntimeError whose number tells the cases apart (see EngineError.h).
+#include "crypto/SecretText.h"
+
 #include <QString>
 #include <memory>
 
@@ -14,7 +16,7 @@ public:
     enum class Sharing { DenyNone, Exclusive };
 
     // Opens the data file at path. password is ignored for an unencrypted file.
-    static std::unique_ptr<SqlCipherDatabase> open(const QString& path, const QString& password,
+    static std::unique_ptr<SqlCipherDatabase> open(const QString& path, const SecretText& password,
                                                    Access access = Access::ReadWrite,
                                                    Sharing sharing = Sharing::DenyNone);
     ~SqlCipherDatabase();

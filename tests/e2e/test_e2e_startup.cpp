@@ -25,7 +25,8 @@ const QString kUserSettings = QStringLiteral("Accounts\\E2EUSER\\Settings");
 void seedRegisteredUser(const QString& password)
 {
     SettingsStore::write(QStringLiteral("LastLogin"), QStringLiteral("Name"), QStringLiteral("E2EUSER"));
-    SettingsStore::write(QStringLiteral("Accounts\\E2EUSER"), QStringLiteral("PW"), keyAndVerifierOf(password));
+    SettingsStore::write(QStringLiteral("Accounts\\E2EUSER"), QStringLiteral("PW"),
+                         keyAndVerifierOf(SecretText(password)).exposed().text());
 }
 
 bool endsCleanly(QProcess& program, int timeoutMs)
@@ -89,7 +90,7 @@ private Q_SLOTS:
         // The offered name was the system user's, stored in upper case with the new verifier.
         QCOMPARE(SettingsStore::read(QStringLiteral("LastLogin"), QStringLiteral("Name")), QStringLiteral("E2EUSER"));
         QCOMPARE(SettingsStore::read(QStringLiteral("Accounts\\E2EUSER"), QStringLiteral("PW")),
-                 keyAndVerifierOf(QStringLiteral("Vault pw 42")));
+                 keyAndVerifierOf(SecretText(u"Vault pw 42")).exposed().text());
         program->terminate();
         QVERIFY(endsCleanly(*program, kStepMs));
     }

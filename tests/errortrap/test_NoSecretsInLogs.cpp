@@ -71,14 +71,14 @@ private Q_SLOTS:
         // The data file opened with the wrong password, whose text holds another secret.
         raiseUnderTrap("Function DBconnect", [&] {
             DataControl control;
-            control.setConnectionString(
-                ConnectionText::forDataFile(path, kRecord.at(8) + QStringLiteral("K7352")).toString());
+            control.setConnection(
+                ConnectionText::forDataFile(path, SecretText(kRecord.at(8) + QStringLiteral("K7352"))));
             control.setRecordSource(QStringLiteral("Select * from tblAccount"));
             control.refresh();
         });
 
         DataControl control;
-        control.setConnectionString(ConnectionText::forDataFile(path, kFilePassword).toString());
+        control.setConnection(ConnectionText::forDataFile(path, SecretText(kFilePassword)));
         control.setRecordSource(QStringLiteral("Select * from tblAccount"));
         control.refresh();
         const std::shared_ptr<Recordset> records = control.recordset();

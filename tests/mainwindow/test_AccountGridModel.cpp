@@ -36,7 +36,7 @@ private Q_SLOTS:
         const QString file = m_dir.filePath(QStringLiteral("grid.lwd"));
         fixtures::makeDataFile(file, kPassword,
                                {{"Charlie", "c.example", "secret-id"}, {"alpha", "z.example"}, {"Bravo", "b.example"}});
-        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(file, kPassword));
+        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(file, SecretText(kPassword)));
         m_model = std::make_unique<AccountGridModel>();
         m_tester = std::make_unique<QAbstractItemModelTester>(m_model.get(),
                                                               QAbstractItemModelTester::FailureReportingMode::QtTest);

@@ -40,7 +40,7 @@ private Q_SLOTS:
             withInfo << QString();
         withInfo << info;
         fixtures::makeDataFile(m_file, kPassword, {withInfo, {"Beta", "b.example", "bert"}});
-        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(m_file, kPassword));
+        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(m_file, SecretText(kPassword)));
         m_panel = std::make_unique<QWidget>();
         m_account = new QLineEdit(m_panel.get());
         m_id = new QLineEdit(m_panel.get());

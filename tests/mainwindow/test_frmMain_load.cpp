@@ -191,7 +191,7 @@ private Q_SLOTS:
         const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"Alpha"}));
         const ino_t before = inodeOf(file);
         auto window = mwtest::loadedWindow(file);
-        window->fileCommands().openPassword = QStringLiteral("secret1");
+        window->fileCommands().openPassword = SecretText(QStringLiteral("secret1"));
         window->close();
         QCOMPARE(inodeOf(file), before);
     }

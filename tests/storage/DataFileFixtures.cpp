@@ -22,8 +22,8 @@ void makeDataFile(const QString& path, const QString& password, const QList<Reco
     const QString plain = path + QStringLiteral(".plain");
     makePlainDataFile(plain, records);
     QFile::remove(path);
-    Compactor::compactDatabase(ConnectionText::forCompactSource(plain, QString()),
-                               ConnectionText::forCompactTarget(path, password));
+    Compactor::compactDatabase(ConnectionText::forCompactSource(plain, SecretText()),
+                               ConnectionText::forCompactTarget(path, SecretText(password)));
     QFile::remove(plain);
 }
 
@@ -33,7 +33,7 @@ void makePlainDataFile(const QString& path, const QList<Record>& records)
     const int result = SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path);
     if (result != 0)
         qFatal("the template could not be written: %d", result);
-    auto db = SqlCipherDatabase::open(path, QString());
+    auto db = SqlCipherDatabase::open(path, SecretText());
     for (const Record& record : records) {
         AccountRow row;
         for (int column = 0; column < record.size(); ++column)
@@ -45,14 +45,14 @@ void makePlainDataFile(const QString& path, const QList<Record>& records)
 void logIn(const QString& userName, const QString& masterPassword)
 {
     LoginValues::setUserName(userName);
-    LoginValues::setMasterPassword(masterPassword);
+    LoginValues::setMasterPassword(SecretText(masterPassword));
     SetKey(masterPassword);
-    LoginValues::setHeldVerifier(Encrypt(masterPassword));
+    LoginValues::setHeldVerifier(Encrypt(LoginValues::masterPassword()));
 }
 
 QStringList readAccounts(const QString& path, const QString& password)
 {
-    auto db = SqlCipherDatabase::open(path, password, SqlCipherDatabase::Access::ReadOnly);
+    auto db = SqlCipherDatabase::open(path, SecretText(password), SqlCipherDatabase::Access::ReadOnly);
     QStringList lines;
     for (const AccountRow& row : AccountTable::loadAll(*db)) {
         QStringList fields;

@@ -42,7 +42,7 @@ void ready()
 
 int runWrites(const QString& path, const QString& password, quint32 seed)
 {
-    auto db = std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, password));
+    auto db = std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(password)));
     Recordset records(db);
     QRandomGenerator random(seed);
     ready();
@@ -78,8 +78,8 @@ int runCompactions(const QString& path, const QString& passwordA, const QString&
         const QString& to = k % 2 == 0 ? passwordB : passwordA;
         logLine("I C " + QByteArray::number(k));
         FileSafety::removeFile(work);
-        Compactor::compactDatabase(ConnectionText::forCompactSource(path, from),
-                                   ConnectionText::forCompactTarget(work, to));
+        Compactor::compactDatabase(ConnectionText::forCompactSource(path, SecretText(from)),
+                                   ConnectionText::forCompactTarget(work, SecretText(to)));
         Compactor::replaceDataFile(work, path);
         FileSafety::removeFile(work);
         logLine("K");
@@ -94,7 +94,7 @@ int main(int argc, char* argv[])
     const bool compact = mode == "compact" && argc == 7;
     if (mode == "open" && argc == 4) {
         try {
-            SqlCipherDatabase::open(QFile::decodeName(argv[2]), QString::fromUtf8(argv[3]));
+            SqlCipherDatabase::open(QFile::decodeName(argv[2]), SecretText(QString::fromUtf8(argv[3])));
             std::puts("opened");
         } catch (const RuntimeError& e) {
             std::printf("%d|%s\n", e.number(), e.description().toUtf8().constData());

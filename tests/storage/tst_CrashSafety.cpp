@@ -61,7 +61,7 @@ void apply(Accounts& accounts, const QStringList& op)
 
 Accounts readAccounts(const QString& path, const QString& password)
 {
-    auto db = SqlCipherDatabase::open(path, password);
+    auto db = SqlCipherDatabase::open(path, SecretText(password));
     Accounts accounts;
     for (const AccountRow& row : AccountTable::loadAll(*db))
         accounts.insert(row.field(DataFileFormat::Account).toString(), row.field(DataFileFormat::HINT).toString());

@@ -56,7 +56,7 @@ private Q_SLOTS:
                                 {"charlie", "http://c.test"},
                                 {"O'Brien", "https://obrien.example.com"},
                                 {"bravo", "https://b.example.org"}});
-        m_db = SqlCipherDatabase::open(m_path, kPassword);
+        m_db = SqlCipherDatabase::open(m_path, SecretText(kPassword));
     }
 
     void init() { m_rs = std::make_unique<Recordset>(m_db); }

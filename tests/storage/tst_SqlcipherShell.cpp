@@ -42,7 +42,7 @@ private Q_SLOTS:
         const QString password = QStringLiteral("it's m\u00fcK7352");
         fixtures::makeDataFile(path, password);
         {
-            auto db = std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, password));
+            auto db = std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(password)));
             Recordset records(db);
             const QList<QStringList> rows = {{"Bank", "https://bank.example", "bob", "s3cr\u00eat"},
                                              {"Mail", "", "bob@example.org", "a'b\"c"}};

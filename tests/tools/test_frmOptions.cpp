@@ -246,7 +246,7 @@ private Q_SLOTS:
         showMasterPage(true, kWarnNoFileOpen); // no record set yet
         QCOMPARE(text(&d, "lblInform"), QString());
         DataControl adodc1;
-        adodc1.setConnectionString(ConnectionText::forDataFile(path, QStringLiteral("pw")).toString());
+        adodc1.setConnection(ConnectionText::forDataFile(path, SecretText(QStringLiteral("pw"))));
         adodc1.setRecordSource(QStringLiteral("Select * from tblAccount"));
         adodc1.refresh();
         SharedRecordset::set(adodc1.recordset());
@@ -278,7 +278,7 @@ private Q_SLOTS:
         };
 
         QCOMPARE(press("tiger123", "lion4567", "lion4567"), QStringLiteral("Master Password successfully changed!"));
-        QCOMPARE(ProgramSettings::verifierOf(kUser), LoginValues::heldVerifier());
+        QCOMPARE(ProgramSettings::verifierOf(kUser), LoginValues::heldVerifier().exposed().text());
         QVERIFY(ProgramSettings::verifierOf(kUser) != oldVerifier);
 
         // Enter in a box of this page does not close the dialog: the default button is out of view.
