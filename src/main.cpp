@@ -2,6 +2,7 @@
 // login the main window is loaded and shown. The program ends when the main window has closed, when the
 // login fails or is cancelled, or when it is asked to end (SIGTERM, SIGHUP, SIGINT, the session's end),
 // in which case the main window closes through the same path as its close box.
+#include "LockwellVersion.h"
 #include "app/LoginValues.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
@@ -101,7 +102,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lockwell"));
     QApplication::setApplicationDisplayName(QStringLiteral("Lockwell"));
-    QApplication::setApplicationVersion(QStringLiteral(LOCKWELL_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(kLockwellVersion));
     // Errors are reported in the error report dialog, whose help button opens the manual's
     // troubleshooting section.
     installReportDialogReporter();
