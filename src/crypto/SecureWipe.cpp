@@ -7,7 +7,7 @@
 
 void WipeBytes(void* data, std::size_t length)
 {
-    BW_TRACE("basWipe.bas", "Sub WipeBytes");
+    BW_TRACE("SecureWipe.cpp", "Sub WipeBytes");
     WipeBytesAtExit(data, length);
 }
 
@@ -19,7 +19,7 @@ void WipeBytesAtExit(void* data, std::size_t length)
 
 void secureWipe(QString& text)
 {
-    BW_TRACE("basWipe.bas", "Sub secureWipe");
+    BW_TRACE("SecureWipe.cpp", "Sub secureWipe");
     if (!text.isEmpty() && text.isDetached())
         WipeBytesAtExit(text.data(), static_cast<std::size_t>(text.size()) * sizeof(QChar));
     text = QString();

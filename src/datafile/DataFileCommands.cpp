@@ -18,7 +18,7 @@
 #include <sys/stat.h>
 
 namespace {
-constexpr char kModule[] = "frmMain.frm";
+constexpr char kModule[] = "DataFileCommands.cpp";
 const QString kOpenFilter = QStringLiteral("Passwords (*.lwd)|*.lwd|All Files (*.*)|*.*");
 
 // Both paths name the same file (also through links or different spellings).

@@ -19,7 +19,7 @@
 #include <functional>
 
 namespace {
-constexpr char kModule[] = "basDataFile.bas";
+constexpr char kModule[] = "DataFileConnection.cpp";
 const QString kCrLf = QStringLiteral("\r\n");
 
 // The engine's "not allowed in this context", "not allowed on a closed object" and general failure:

@@ -12,7 +12,7 @@
 #include <utility>
 
 namespace {
-constexpr const char* kModule = "frmLogin.frm";
+constexpr const char* kModule = "LoginProcedure.cpp";
 constexpr int kMinLength = 4;
 
 const QString kTitle = QStringLiteral("Login");

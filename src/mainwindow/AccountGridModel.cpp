@@ -5,7 +5,7 @@
 #include "storage/Recordset.h"
 
 namespace {
-constexpr char kModule[] = "clsAccountGridModel.cls";
+constexpr char kModule[] = "AccountGridModel.cpp";
 
 int recordColumn(int gridColumn)
 {

@@ -4,7 +4,7 @@
 #include "storage/Recordset.h"
 
 namespace {
-constexpr char kModule[] = "basCommandStates.bas";
+constexpr char kModule[] = "CommandStates.cpp";
 
 QList<CommandStates::Setting> all(const QStringList& controls, bool enabled)
 {

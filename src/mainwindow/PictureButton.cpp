@@ -14,7 +14,7 @@
 #include <algorithm>
 
 namespace {
-constexpr char kModule[] = "ctlPictureButton.ctl";
+constexpr char kModule[] = "PictureButton.cpp";
 constexpr int kDefaultSide = 24;
 constexpr double kDisabledOpacity = 0.35;
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 
 namespace {
-constexpr char kModule[] = "clsRecordBinder.cls";
+constexpr char kModule[] = "RecordBinder.cpp";
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kLf = QStringLiteral("\n");

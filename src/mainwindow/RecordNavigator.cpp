@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 namespace {
-constexpr char kModule[] = "ctlAdodc.ctl";
+constexpr char kModule[] = "RecordNavigator.cpp";
 
 // The record set when it can be moved in: open, connected and holding records.
 Recordset* movableRecordset(const DataControl& control)

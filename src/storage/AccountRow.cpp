@@ -4,7 +4,7 @@
 
 void AccountRow::setField(int column, QStringView value)
 {
-    BW_TRACE("clsAccountRow.cls", "Sub setField");
+    BW_TRACE("AccountRow.cpp", "Sub setField");
     const quint32 begin = column == 0 ? 0 : m_ends[size_t(column - 1)];
     const quint32 end = m_ends[size_t(column)];
     const QString copy = value.toString(); // value may point into this row
@@ -16,6 +16,6 @@ void AccountRow::setField(int column, QStringView value)
 
 bool AccountRow::operator==(const AccountRow& other) const
 {
-    BW_TRACE("clsAccountRow.cls", "Function operator==");
+    BW_TRACE("AccountRow.cpp", "Function operator==");
     return m_rowId == other.m_rowId && m_ends == other.m_ends && m_text == other.m_text;
 }

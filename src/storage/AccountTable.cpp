@@ -31,7 +31,7 @@ namespace AccountTable {
 
 std::vector<AccountRow> loadAll(SqlCipherDatabase& db)
 {
-    BW_TRACE("clsAccountTable.cls", "Function loadAll");
+    BW_TRACE("AccountTable.cpp", "Function loadAll");
     sqlite3* handle = db.handle();
     SqlStatement count(handle, "SELECT count(*) FROM tblAccount");
     count.step();
@@ -72,7 +72,7 @@ std::vector<AccountRow> loadAll(SqlCipherDatabase& db)
 
 qint64 insert(SqlCipherDatabase& db, const AccountRow& row)
 {
-    BW_TRACE("clsAccountTable.cls", "Function insert");
+    BW_TRACE("AccountTable.cpp", "Function insert");
     SqlTransaction transaction(db);
     SqlStatement statement(db.handle(), kInsert);
     bindFields(statement, row);
@@ -84,7 +84,7 @@ qint64 insert(SqlCipherDatabase& db, const AccountRow& row)
 
 void update(SqlCipherDatabase& db, const AccountRow& row)
 {
-    BW_TRACE("clsAccountTable.cls", "Sub update");
+    BW_TRACE("AccountTable.cpp", "Sub update");
     SqlTransaction transaction(db);
     SqlStatement statement(db.handle(), kUpdate);
     bindFields(statement, row);
@@ -98,7 +98,7 @@ void update(SqlCipherDatabase& db, const AccountRow& row)
 
 void remove(SqlCipherDatabase& db, qint64 rowId)
 {
-    BW_TRACE("clsAccountTable.cls", "Sub remove");
+    BW_TRACE("AccountTable.cpp", "Sub remove");
     SqlTransaction transaction(db);
     SqlStatement statement(db.handle(), kDelete);
     statement.bindInt64(1, rowId);

@@ -11,7 +11,7 @@
 #include <QFileInfo>
 
 namespace {
-constexpr char kModule[] = "clsCompactor.cls";
+constexpr char kModule[] = "Compactor.cpp";
 
 void exportInto(SqlCipherDatabase& db, const QString& targetPath, const SecretText& targetPassword)
 {

@@ -6,7 +6,7 @@
 #include <utility>
 
 namespace {
-constexpr char kModule[] = "clsConnectionText.cls";
+constexpr char kModule[] = "ConnectionText.cpp";
 const QLatin1String kDataSource("Data Source");
 const QLatin1String kPassword("Jet OLEDB:Database Password");
 const QLatin1String kMode("Mode");

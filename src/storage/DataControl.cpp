@@ -8,7 +8,7 @@
 #include <utility>
 
 namespace {
-constexpr char kModule[] = "clsDataControl.cls";
+constexpr char kModule[] = "DataControl.cpp";
 
 bool isAccountQuery(const QString& source)
 {

@@ -8,7 +8,7 @@ namespace DataFileFormat {
 
 int columnIndex(QLatin1String name)
 {
-    BW_TRACE("basDataFileFormat.bas", "Function columnIndex");
+    BW_TRACE("DataFileFormat.cpp", "Function columnIndex");
     for (int i = 0; i < ColumnCount; ++i) {
         if (name.compare(QLatin1String(kColumnNames[size_t(i)]), Qt::CaseInsensitive) == 0)
             return i;
@@ -18,7 +18,7 @@ int columnIndex(QLatin1String name)
 
 int columnIndex(const QString& name)
 {
-    BW_TRACE("basDataFileFormat.bas", "Function columnIndex");
+    BW_TRACE("DataFileFormat.cpp", "Function columnIndex");
     for (int i = 0; i < ColumnCount; ++i) {
         if (name.compare(QLatin1String(kColumnNames[size_t(i)]), Qt::CaseInsensitive) == 0)
             return i;

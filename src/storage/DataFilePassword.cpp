@@ -5,12 +5,12 @@
 
 SecretText dataFilePasswordOf(const SecretText& masterPassword)
 {
-    BW_TRACE("basDataFile.bas", "Function dataFilePasswordOf");
+    BW_TRACE("DataFilePassword.cpp", "Function dataFilePasswordOf");
     return masterPassword.followedBy(dataFilePasswordSuffix());
 }
 
 SecretText loginDataFilePassword(const SecretText& heldVerifier)
 {
-    BW_TRACE("basDataFile.bas", "Function loginDataFilePassword");
+    BW_TRACE("DataFilePassword.cpp", "Function loginDataFilePassword");
     return dataFilePasswordOf(Decrypt(heldVerifier));
 }

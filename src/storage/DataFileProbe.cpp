@@ -21,7 +21,7 @@ bool canWrite(const QByteArray& path, mode_t mode)
 
 DataFileProbe DataFileProbe::inspect(const QString& path)
 {
-    BW_TRACE("clsDataFileProbe.cls", "Function inspect");
+    BW_TRACE("DataFileProbe.cpp", "Function inspect");
     DataFileProbe probe;
     const QByteArray native = QFile::encodeName(path);
     struct stat st
@@ -63,7 +63,7 @@ DataFileProbe DataFileProbe::inspect(const QString& path)
 
 bool dataFileExists(const QString& path)
 {
-    BW_TRACE("clsDataFileProbe.cls", "Function dataFileExists");
+    BW_TRACE("DataFileProbe.cpp", "Function dataFileExists");
     struct stat st
     {
     };

@@ -6,7 +6,7 @@
 
 RuntimeError engineError(int resultCode, sqlite3* db)
 {
-    BW_TRACE("clsEngine.cls", "Function engineError");
+    BW_TRACE("EngineError.cpp", "Function engineError");
     const int primary = resultCode & 0xff;
     const char* message = db ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
     return RuntimeError(primary, QString::fromUtf8(message), QStringLiteral("SQLCipher"));
@@ -14,7 +14,7 @@ RuntimeError engineError(int resultCode, sqlite3* db)
 
 void throwIfEngineError(int resultCode, sqlite3* db)
 {
-    BW_TRACE("clsEngine.cls", "Sub throwIfEngineError");
+    BW_TRACE("EngineError.cpp", "Sub throwIfEngineError");
     if (resultCode == SQLITE_OK || resultCode == SQLITE_ROW || resultCode == SQLITE_DONE)
         return;
     throw engineError(resultCode, db);
@@ -22,7 +22,7 @@ void throwIfEngineError(int resultCode, sqlite3* db)
 
 RuntimeError systemError(int errorNumber, const QString& what)
 {
-    BW_TRACE("clsEngine.cls", "Function systemError");
+    BW_TRACE("EngineError.cpp", "Function systemError");
     int number = EngineErr::CannotOpen;
     switch (errorNumber) {
     case EACCES:

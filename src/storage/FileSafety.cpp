@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr char kModule[] = "basFileSafety.bas";
+constexpr char kModule[] = "FileSafety.cpp";
 constexpr mode_t kPrivateMode = S_IRUSR | S_IWUSR;
 
 QByteArray native(const QString& path)

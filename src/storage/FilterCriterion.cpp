@@ -86,7 +86,7 @@ bool isWildcard(QChar c)
 
 FilterCriterion FilterCriterion::parse(const QString& criterion)
 {
-    BW_TRACE("clsFilterCriterion.cls", "Function parse");
+    BW_TRACE("FilterCriterion.cpp", "Function parse");
     CriterionParser parser(criterion);
     FilterCriterion result;
     const QString field = parser.fieldName();

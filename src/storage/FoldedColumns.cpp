@@ -12,7 +12,7 @@ quint64 FoldedColumn::prefixOf(QStringView text)
 
 const FoldedColumn& FoldedColumns::column(int column, const std::vector<AccountRow>& rows)
 {
-    BW_TRACE("clsFoldedColumns.cls", "Function column");
+    BW_TRACE("FoldedColumns.cpp", "Function column");
     FoldedColumn& folded = m_columns[size_t(column)];
     if (!m_built[size_t(column)]) {
         folded.texts.clear();
@@ -30,7 +30,7 @@ const FoldedColumn& FoldedColumns::column(int column, const std::vector<AccountR
 
 void FoldedColumns::refresh(size_t index, const AccountRow& row)
 {
-    BW_TRACE("clsFoldedColumns.cls", "Sub refresh");
+    BW_TRACE("FoldedColumns.cpp", "Sub refresh");
     for (int column = 0; column < DataFileFormat::ColumnCount; ++column) {
         if (!m_built[size_t(column)])
             continue;
@@ -46,7 +46,7 @@ void FoldedColumns::refresh(size_t index, const AccountRow& row)
 
 void FoldedColumns::clear()
 {
-    BW_TRACE("clsFoldedColumns.cls", "Sub clear");
+    BW_TRACE("FoldedColumns.cpp", "Sub clear");
     for (FoldedColumn& folded : m_columns)
         folded = FoldedColumn();
     m_built.fill(false);

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 namespace {
-constexpr char kModule[] = "clsRecordset.cls";
+constexpr char kModule[] = "Recordset.cpp";
 
 [[noreturn]] void raise(int number, const char* description)
 {

@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 namespace {
-constexpr char kModule[] = "basResource.bas";
+constexpr char kModule[] = "ResourceFile.cpp";
 
 int numberForErrno(int error)
 {

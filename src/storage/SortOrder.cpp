@@ -15,7 +15,7 @@ namespace {
 
 SortOrder SortOrder::parse(const QString& sort)
 {
-    BW_TRACE("clsSortOrder.cls", "Function parse");
+    BW_TRACE("SortOrder.cpp", "Function parse");
     SortOrder order;
     if (sort.trimmed().isEmpty())
         return order;
@@ -43,7 +43,7 @@ SortOrder SortOrder::parse(const QString& sort)
 
 void SortOrder::apply(std::vector<int>& order, const std::vector<AccountRow>& rows, FoldedColumns& folded) const
 {
-    BW_TRACE("clsSortOrder.cls", "Sub apply");
+    BW_TRACE("SortOrder.cpp", "Sub apply");
     if (m_keys.empty())
         return;
     struct FoldedKey

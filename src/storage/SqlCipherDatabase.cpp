@@ -42,19 +42,19 @@ void refuseByKind(DataFileKind kind)
 SqlCipherDatabase::SqlCipherDatabase(sqlite3* db, const QString& path, bool encrypted, bool readOnly)
     : m_db(db), m_path(path), m_encrypted(encrypted), m_readOnly(readOnly)
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub SqlCipherDatabase");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub SqlCipherDatabase");
 }
 
 SqlCipherDatabase::~SqlCipherDatabase()
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub ~SqlCipherDatabase");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub ~SqlCipherDatabase");
     sqlite3_close_v2(m_db);
 }
 
 std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, const SecretText& password,
                                                            Access access, Sharing sharing)
 {
-    BW_TRACE("clsSqlCipher.cls", "Function open");
+    BW_TRACE("SqlCipherDatabase.cpp", "Function open");
     const DataFileProbe probe = DataFileProbe::inspect(path);
     refuseByKind(probe.kind);
     const bool readOnly = access == Access::ReadOnly;
@@ -110,7 +110,7 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
 
 void SqlCipherDatabase::applyCipherSettings(sqlite3* db, const char* schema)
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub applyCipherSettings");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub applyCipherSettings");
     // Fixed text: schema is one of our own constant names, never a value from outside.
     const QByteArray prefix = QByteArray("PRAGMA ") + schema + '.';
     const QByteArray pageSize = prefix + "cipher_page_size = " + QByteArray::number(DataFileFormat::kPageSize);
@@ -121,13 +121,13 @@ void SqlCipherDatabase::applyCipherSettings(sqlite3* db, const char* schema)
 
 void SqlCipherDatabase::exec(const char* sql)
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub exec");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub exec");
     throwIfEngineError(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), m_db);
 }
 
 void SqlCipherDatabase::verifyOpened()
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub verifyOpened");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub verifyOpened");
     // The first read decrypts page 1: a wrong key and foreign bytes both fail here the same way.
     const int rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (rc == SQLITE_NOTADB && m_encrypted)
@@ -139,7 +139,7 @@ void SqlCipherDatabase::verifyOpened()
 
 void SqlCipherDatabase::requireAccountTable()
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub requireAccountTable");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub requireAccountTable");
     SqlStatement info(m_db, "PRAGMA table_info(tblAccount)");
     QSet<int> present;
     while (info.step()) {
@@ -161,20 +161,20 @@ void SqlCipherDatabase::requireAccountTable()
 
 SqlTransaction::SqlTransaction(SqlCipherDatabase& db) : m_db(db)
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub SqlTransaction");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub SqlTransaction");
     m_db.exec("BEGIN IMMEDIATE");
 }
 
 SqlTransaction::~SqlTransaction()
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub ~SqlTransaction");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub ~SqlTransaction");
     if (!m_done)
         sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void SqlTransaction::commit()
 {
-    BW_TRACE("clsSqlCipher.cls", "Sub commit");
+    BW_TRACE("SqlCipherDatabase.cpp", "Sub commit");
     m_db.exec("COMMIT");
     m_done = true;
 }

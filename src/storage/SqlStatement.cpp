@@ -6,38 +6,38 @@
 
 SqlStatement::SqlStatement(sqlite3* db, const char* sql) : m_db(db)
 {
-    BW_TRACE("clsSqlStatement.cls", "Sub SqlStatement");
+    BW_TRACE("SqlStatement.cpp", "Sub SqlStatement");
     throwIfEngineError(sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr), db);
 }
 
 SqlStatement::~SqlStatement()
 {
-    BW_TRACE("clsSqlStatement.cls", "Sub ~SqlStatement");
+    BW_TRACE("SqlStatement.cpp", "Sub ~SqlStatement");
     sqlite3_finalize(m_stmt);
 }
 
 void SqlStatement::bindText(int index, QStringView text)
 {
-    BW_TRACE("clsSqlStatement.cls", "Sub bindText");
+    BW_TRACE("SqlStatement.cpp", "Sub bindText");
     const QByteArray utf8 = text.toUtf8();
     throwIfEngineError(sqlite3_bind_text(m_stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT), m_db);
 }
 
 void SqlStatement::bindBlob(int index, const void* data, int size)
 {
-    BW_TRACE("clsSqlStatement.cls", "Sub bindBlob");
+    BW_TRACE("SqlStatement.cpp", "Sub bindBlob");
     throwIfEngineError(sqlite3_bind_blob(m_stmt, index, data, size, SQLITE_STATIC), m_db);
 }
 
 void SqlStatement::bindInt64(int index, qint64 value)
 {
-    BW_TRACE("clsSqlStatement.cls", "Sub bindInt64");
+    BW_TRACE("SqlStatement.cpp", "Sub bindInt64");
     throwIfEngineError(sqlite3_bind_int64(m_stmt, index, value), m_db);
 }
 
 bool SqlStatement::step()
 {
-    BW_TRACE("clsSqlStatement.cls", "Function step");
+    BW_TRACE("SqlStatement.cpp", "Function step");
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -48,7 +48,7 @@ bool SqlStatement::step()
 
 void SqlStatement::reset()
 {
-    BW_TRACE("clsSqlStatement.cls", "Sub reset");
+    BW_TRACE("SqlStatement.cpp", "Sub reset");
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
 }

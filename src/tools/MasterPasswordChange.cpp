@@ -8,7 +8,7 @@
 #include <utility>
 
 namespace {
-constexpr const char* kModule = "frmOptions.frm";
+constexpr const char* kModule = "MasterPasswordChange.cpp";
 constexpr int kMinLength = 4;
 
 MasterPasswordChange::Result refusal(MasterPasswordChange::Outcome outcome, MasterPasswordChange::Field field,

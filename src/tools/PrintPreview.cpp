@@ -17,7 +17,7 @@
 #include <optional>
 
 namespace {
-constexpr const char* kModule = "frmMain.frm";
+constexpr const char* kModule = "PrintPreview.cpp";
 
 PrintPreviewSeam::Show g_show;
 

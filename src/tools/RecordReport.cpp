@@ -17,7 +17,7 @@
 #include <cmath>
 
 namespace {
-constexpr const char* kModule = "rptAccounts.dsr";
+constexpr const char* kModule = "RecordReport.cpp";
 // The header picture, kept with the program's pictures.
 constexpr char kHeaderPicture[] = ":/pictures/report-header.svg";
 

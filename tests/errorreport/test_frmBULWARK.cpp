@@ -1,11 +1,11 @@
 // The error report dialog: the filling from an error, the four views, the answers and the note,
 // the knowledge base messages, printing, and the reporter that the error trap asks.
-#include "errortrap/Bulwark.h"
 #include "errorreport/KnowledgeBase.h"
 #include "errorreport/ReportDialogReporter.h"
 #include "errorreport/ReportNotice.h"
 #include "errorreport/ReportPrint.h"
 #include "errorreport/frmBULWARK.h"
+#include "errortrap/Bulwark.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,7 +51,7 @@ BwErrorReport sampleReport()
     report.description = QStringLiteral("Type mismatch");
     report.module = QStringLiteral("frmLogin.frm");
     report.procedure = QStringLiteral("Sub cmdOK_Click");
-    report.trace = {QStringLiteral("1 : Lockwell.bas : Sub Main : "),
+    report.trace = {QStringLiteral("1 : Module1.bas : Sub Main : "),
                     QStringLiteral("2 : \tfrmLogin.frm : Sub cmdOK_Click : "),
                     QStringLiteral("3 : \t\tbasHelper.bas : Sub Fail : ")};
     return report;
@@ -128,7 +128,7 @@ private Q_SLOTS:
 
         auto* calls = find<QListWidget>(&d, "nsCtrlCalls");
         QCOMPARE(calls->count(), 3);
-        QCOMPARE(calls->item(0)->text(), QStringLiteral("1 : Lockwell.bas : Sub Main"));
+        QCOMPARE(calls->item(0)->text(), QStringLiteral("1 : Module1.bas : Sub Main"));
         QCOMPARE(calls->item(2)->text(), QStringLiteral("3 :         basHelper.bas : Sub Fail"));
         auto* args = find<QListWidget>(&d, "nsCtrlArgs");
         QCOMPARE(args->count(), 3);
