@@ -94,8 +94,8 @@ const Files& filesFor(int records)
         }
         db->exec("COMMIT");
     }
-    Compactor::compactDatabase(ConnectionText::forCompactSource(files.plain, QString()),
-                               ConnectionText::forCompactTarget(files.encrypted, kPassword));
+    Compactor::compactDatabase(ConnectionText::forCompactSource(files.plain, SecretText()),
+                               ConnectionText::forCompactTarget(files.encrypted, SecretText(kPassword)));
     files.rawKey = rawKeyOf(files.encrypted);
     return cache.emplace(records, files).first->second;
 }
@@ -224,8 +224,8 @@ void BM_CompactInPlace(benchmark::State& state)
     QFile::copy(files.encrypted, source);
     for (auto _ : state) {
         FileSafety::removeFile(work);
-        Compactor::compactDatabase(ConnectionText::forCompactSource(source, kPassword),
-                                   ConnectionText::forCompactTarget(work, kPassword));
+        Compactor::compactDatabase(ConnectionText::forCompactSource(source, SecretText(kPassword)),
+                                   ConnectionText::forCompactTarget(work, SecretText(kPassword)));
         Compactor::replaceDataFile(work, source);
         FileSafety::removeFile(work);
     }
