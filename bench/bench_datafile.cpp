@@ -3,15 +3,15 @@
 // peak memory. Opening is measured against plain SQLite reading the same records into the same record
 // set in the same run (BM_Open_PlainSqlite).
 #include "BenchSupport.h"
-#include "datafile/AccountTable.h"
-#include "datafile/Compactor.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
-#include "datafile/ResourceFile.h"
-#include "datafile/SqlCipherDatabase.h"
-#include "datafile/SqlStatement.h"
 #include "errortrap/Bulwark.h"
+#include "storage/AccountTable.h"
+#include "storage/Compactor.h"
+#include "storage/ConnectionText.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
+#include "storage/ResourceFile.h"
+#include "storage/SqlCipherDatabase.h"
+#include "storage/SqlStatement.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -79,7 +79,7 @@ const Files& filesFor(int records)
     files.encrypted = scratch().filePath(QStringLiteral("encrypted-%1.lwd").arg(records));
     SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), files.plain);
     {
-        auto db = SqlCipherDatabase::open(files.plain, QString());
+        auto db = SqlCipherDatabase::open(files.plain, SecretText());
         db->exec("BEGIN");
         SqlStatement insert(db->handle(), "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, "
                                           "Key1, Key2_Name, Key2, Key3_Name, Key3, Key4_Name, Key4, Info) VALUES "
@@ -94,15 +94,15 @@ const Files& filesFor(int records)
         }
         db->exec("COMMIT");
     }
-    Compactor::compactDatabase(ConnectionText::forCompactSource(files.plain, QString()),
-                               ConnectionText::forCompactTarget(files.encrypted, kPassword));
+    Compactor::compactDatabase(ConnectionText::forCompactSource(files.plain, SecretText()),
+                               ConnectionText::forCompactTarget(files.encrypted, SecretText(kPassword)));
     files.rawKey = rawKeyOf(files.encrypted);
     return cache.emplace(records, files).first->second;
 }
 
 std::shared_ptr<SqlCipherDatabase> openShared(const QString& path, const QString& password)
 {
-    return std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, password));
+    return std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(password)));
 }
 
 // The key derivation: opening a data file with its password, less the rest of the open.
@@ -110,7 +110,7 @@ void BM_Open_KeyDerivation(benchmark::State& state)
 {
     const Files& files = filesFor(1000);
     for (auto _ : state)
-        benchmark::DoNotOptimize(SqlCipherDatabase::open(files.encrypted, kPassword));
+        benchmark::DoNotOptimize(SqlCipherDatabase::open(files.encrypted, SecretText(kPassword)));
 }
 
 // Open to the first record, without the key derivation: connect, read every record, show the first.
@@ -224,8 +224,8 @@ void BM_CompactInPlace(benchmark::State& state)
     QFile::copy(files.encrypted, source);
     for (auto _ : state) {
         FileSafety::removeFile(work);
-        Compactor::compactDatabase(ConnectionText::forCompactSource(source, kPassword),
-                                   ConnectionText::forCompactTarget(work, kPassword));
+        Compactor::compactDatabase(ConnectionText::forCompactSource(source, SecretText(kPassword)),
+                                   ConnectionText::forCompactTarget(work, SecretText(kPassword)));
         Compactor::replaceDataFile(work, source);
         FileSafety::removeFile(work);
     }

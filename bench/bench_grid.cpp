@@ -4,14 +4,14 @@
 #include "BenchSupport.h"
 #include "app/LoginValues.h"
 #include "crypto/StringCipher.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/Recordset.h"
-#include "datafile/ResourceFile.h"
-#include "datafile/SqlCipherDatabase.h"
-#include "datafile/SqlStatement.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/frmMain.h"
+#include "storage/DataFileFormat.h"
+#include "storage/Recordset.h"
+#include "storage/ResourceFile.h"
+#include "storage/SqlCipherDatabase.h"
+#include "storage/SqlStatement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,7 +39,7 @@ const QString& dataFile()
         return path;
     path = scratch().filePath(QStringLiteral("grid.lwd"));
     SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path);
-    auto db = SqlCipherDatabase::open(path, QString());
+    auto db = SqlCipherDatabase::open(path, SecretText());
     db->exec("BEGIN");
     SqlStatement insert(db->handle(), "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Info) VALUES "
                                       "(?1, ?2, ?3, ?4, ?5, ?6)");
@@ -61,7 +61,7 @@ const QString& dataFile()
 std::shared_ptr<Recordset> openRecords()
 {
     return std::make_shared<Recordset>(
-        std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(dataFile(), QString())));
+        std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(dataFile(), SecretText())));
 }
 
 // The records window, loaded once with the data file open, as a user has it.
@@ -71,9 +71,9 @@ frmMain& window()
 {
     if (!loaded) {
         LoginValues::setUserName(QStringLiteral("BENCH"));
-        LoginValues::setMasterPassword(QStringLiteral("bench-pw"));
+        LoginValues::setMasterPassword(SecretText(u"bench-pw"));
         SetKey(QStringLiteral("bench-pw"));
-        LoginValues::setHeldVerifier(Encrypt(QStringLiteral("bench-pw")));
+        LoginValues::setHeldVerifier(Encrypt(LoginValues::masterPassword()));
         loaded = std::make_unique<frmMain>();
         loaded->setCommandText(dataFile());
         loaded->Form_Load();

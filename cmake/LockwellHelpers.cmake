@@ -1,9 +1,12 @@
+# Files CMake writes for the code (the version header).
+set(LW_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
+
 # lw_add_library(name SOURCES ... [LIBS ...])
 # One static library per area of the program; headers are included as "area/Header.h".
 function(lw_add_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${LW_GENERATED_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
@@ -19,7 +22,7 @@ function(lw_add_qtest name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()
-    set(env "LW_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data" "LW_SHARED_DATA=${PROJECT_SOURCE_DIR}/../shared/data"
+    set(env "LW_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
             "ASAN_OPTIONS=detect_leaks=0" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     if(NOT ARG_XVFB)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")

@@ -3,13 +3,14 @@
 // because another window closed while it is hidden in the tray), when the login fails or is cancelled,
 // or when it is asked to end (SIGTERM, SIGHUP, SIGINT, the session's end), in which case the main
 // window closes through the same path as its close box.
+#include "LockwellVersion.h"
 #include "app/LoginValues.h"
 #include "app/RunUntilClosed.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
+#include "errorreport/ReportDialogReporter.h"
+#include "errorreport/frmBULWARK.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/ReportDialogReporter.h"
-#include "errortrap/frmBULWARK.h"
 #include "login/frmLogin.h"
 #include "login/frmSplash.h"
 #include "mainwindow/frmMain.h"
@@ -103,7 +104,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // No display name: Qt would append it to every title the window manager shows.
     QApplication::setApplicationName(QStringLiteral("Lockwell"));
-    QApplication::setApplicationVersion(QStringLiteral(LOCKWELL_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(kLockwellVersion));
     // Errors are reported in the error report dialog, whose help button opens the manual's
     // troubleshooting section.
     installReportDialogReporter();

@@ -1,16 +1,17 @@
 #include "app/LoginValues.h"
 
+#include "crypto/SecureWipe.h"
 #include "errortrap/Bulwark.h"
 
-#include <cstring>
+#include <utility>
 
 namespace {
 
 struct Values
 {
     QString userName;
-    QString masterPassword;
-    QString heldVerifier;
+    SecretText masterPassword;
+    SecretText heldVerifier;
 };
 
 Values& values()
@@ -19,18 +20,12 @@ Values& values()
     return v;
 }
 
-// A copy with a buffer of its own. The held values never share their buffers, so wiping them reaches
-// the only copy the login values keep; what a caller copies out is the caller's to wipe.
-QString ownCopy(const QString& text)
-{
-    return QString(text.constData(), text.size());
-}
-
-// Replaces a value, wiping what it held first so the old secret does not linger in freed memory.
+// Replaces the user name, wiping what it held first. The name keeps a buffer of its own, so the wipe
+// reaches the only copy the login values keep.
 void replace(QString& slot, const QString& text)
 {
     secureWipe(slot);
-    slot = ownCopy(text);
+    slot = QString(text.constData(), text.size());
 }
 
 // The characters above Latin-1 that the code page holds and that are the upper-case forms of
@@ -54,36 +49,36 @@ void LoginValues::setUserName(const QString& name)
     replace(values().userName, upperCaseUserName(name));
 }
 
-QString LoginValues::masterPassword()
+const SecretText& LoginValues::masterPassword()
 {
     BW_TRACE("LoginValues.cpp", "Function masterPassword");
-    return ownCopy(values().masterPassword);
+    return values().masterPassword;
 }
 
-void LoginValues::setMasterPassword(const QString& password)
+void LoginValues::setMasterPassword(SecretText password)
 {
     BW_TRACE("LoginValues.cpp", "Sub setMasterPassword");
-    replace(values().masterPassword, password);
+    values().masterPassword = std::move(password);
 }
 
-QString LoginValues::heldVerifier()
+const SecretText& LoginValues::heldVerifier()
 {
     BW_TRACE("LoginValues.cpp", "Function heldVerifier");
-    return ownCopy(values().heldVerifier);
+    return values().heldVerifier;
 }
 
-void LoginValues::setHeldVerifier(const QString& verifier)
+void LoginValues::setHeldVerifier(SecretText verifier)
 {
     BW_TRACE("LoginValues.cpp", "Sub setHeldVerifier");
-    replace(values().heldVerifier, verifier);
+    values().heldVerifier = std::move(verifier);
 }
 
 void LoginValues::wipe()
 {
     BW_TRACE("LoginValues.cpp", "Sub wipe");
     secureWipe(values().userName);
-    secureWipe(values().masterPassword);
-    secureWipe(values().heldVerifier);
+    values().masterPassword.clear();
+    values().heldVerifier.clear();
 }
 
 QString upperCaseUserName(const QString& name)
@@ -96,20 +91,4 @@ QString upperCaseUserName(const QString& name)
             ch = up;
     }
     return upper;
-}
-
-void secureWipe(QString& text)
-{
-    BW_TRACE("LoginValues.cpp", "Sub secureWipe");
-    if (!text.isEmpty() && !text.isDetached()) {
-        // Shared with another holder: that holder's copy stays; only our reference is dropped.
-        text = QString();
-        return;
-    }
-    if (!text.isEmpty()) {
-        QChar* data = text.data();
-        const size_t bytes = static_cast<size_t>(text.size()) * sizeof(QChar);
-        explicit_bzero(data, bytes);
-    }
-    text = QString();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The login values: who is logged in and the secrets the session runs on. Set by a successful login,
 // replaced by a change of master password, wiped when the program ends.
+#include "crypto/SecretText.h"
+
 #include <QString>
 
 class LoginValues
@@ -10,13 +12,13 @@ public:
     static QString userName();
     static void setUserName(const QString& name);
 
-    // The master password in clear.
-    static QString masterPassword();
-    static void setMasterPassword(const QString& password);
+    // The master password in clear. The reference stays valid until the next set or wipe.
+    static const SecretText& masterPassword();
+    static void setMasterPassword(SecretText password);
 
     // The password verifier read from or written to the settings store.
-    static QString heldVerifier();
-    static void setHeldVerifier(const QString& verifier);
+    static const SecretText& heldVerifier();
+    static void setHeldVerifier(SecretText verifier);
 
     // Overwrites the buffers of all three values with zeros and empties them.
     static void wipe();
@@ -25,6 +27,3 @@ public:
 // The upper-case form of a user name, character by character; a character whose upper-case form
 // lies outside the code page (such as the micro sign) keeps its own form.
 QString upperCaseUserName(const QString& name);
-
-// Overwrites the text's own buffer with zeros, then empties it. Copies made earlier are not reached.
-void secureWipe(QString& text);

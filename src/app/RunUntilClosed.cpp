@@ -34,7 +34,7 @@ private:
 
 int runUntilClosed(QWidget& window, std::function<bool()> closedForGood)
 {
-    BW_TRACE("Module1.bas", "Function runUntilClosed");
+    BW_TRACE("RunUntilClosed.cpp", "Function runUntilClosed");
     QApplication::setQuitOnLastWindowClosed(false);
     if (closedForGood())
         return 0;

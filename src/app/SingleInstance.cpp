@@ -13,7 +13,7 @@
 #include <vector>
 
 namespace {
-constexpr const char* kModule = "Module1.bas";
+constexpr const char* kModule = "SingleInstance.cpp";
 constexpr int kConnectWaitMs = 1000;
 const QByteArray kRestoreRequest = QByteArrayLiteral("restore\n");
 

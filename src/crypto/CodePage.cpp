@@ -84,7 +84,7 @@ QString cv_StringFromBytes(const uint8_t* bytes, int length)
     return text;
 }
 
-bool IsCodePageText(const QString& text)
+bool IsCodePageText(QStringView text)
 {
     BW_TRACE("basConvert.bas", "Function IsCodePageText");
     uint8_t unused = 0;

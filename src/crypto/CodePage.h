@@ -4,6 +4,7 @@
 // so that every byte is one character and every character of the code page one byte.
 #include <QChar>
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 
 // The character of byte b.
@@ -16,4 +17,4 @@ bool cv_ByteFromChar(QChar c, uint8_t& out);
 QString cv_StringFromBytes(const uint8_t* bytes, int length);
 
 // True when every character of the text is in the code page.
-bool IsCodePageText(const QString& text);
+bool IsCodePageText(QStringView text);

@@ -2,11 +2,12 @@
 
 #include "errortrap/Bulwark.h"
 
+#include <QString>
 #include <string.h>
 
 void WipeBytes(void* data, std::size_t length)
 {
-    BW_TRACE("basWipe.bas", "Sub WipeBytes");
+    BW_TRACE("SecureWipe.cpp", "Sub WipeBytes");
     WipeBytesAtExit(data, length);
 }
 
@@ -14,4 +15,12 @@ void WipeBytesAtExit(void* data, std::size_t length)
 {
     if (data && length)
         explicit_bzero(data, length);
+}
+
+void secureWipe(QString& text)
+{
+    BW_TRACE("SecureWipe.cpp", "Sub secureWipe");
+    if (!text.isEmpty() && text.isDetached())
+        WipeBytesAtExit(text.data(), static_cast<std::size_t>(text.size()) * sizeof(QChar));
+    text = QString();
 }

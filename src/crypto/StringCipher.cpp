@@ -41,7 +41,7 @@ KeyBytes g_keyBytes;
 }
 
 // Bytes of characters first..first+7 of text; positions at or past `length` are the pad byte.
-bool blockFromText(const QString& text, int first, uint8_t pad, uint8_t* block)
+bool blockFromText(QStringView text, int first, uint8_t pad, uint8_t* block)
 {
     BW_TRACE("basBlowfishFns.bas", "Function blockFromText");
     for (int i = 0; i < kBlockBytes; ++i) {
@@ -63,7 +63,7 @@ void blockToText(const uint8_t* block, QString& text, int first)
 
 } // namespace
 
-bool cv_BytesFromString(const QString& text, QByteArray& out)
+bool cv_BytesFromString(QStringView text, QByteArray& out)
 {
     BW_TRACE("basConvert.bas", "Function cv_BytesFromString");
     QByteArray bytes(text.size(), Qt::Uninitialized);
@@ -80,7 +80,7 @@ bool cv_BytesFromString(const QString& text, QByteArray& out)
     return true;
 }
 
-void SetKey(const QString& key)
+void SetKey(QStringView key)
 {
     BW_TRACE("Module1.bas", "Sub SetKey");
     QByteArray bytes;
@@ -91,7 +91,7 @@ void SetKey(const QString& key)
     blf_KeyInit(g_keyBytes.data(), g_keyBytes.size());
 }
 
-QString Encrypt(const QString& text)
+QString Encrypt(QStringView text)
 {
     BW_TRACE("Module1.bas", "Function Encrypt");
     if (text.isEmpty())
@@ -99,7 +99,7 @@ QString Encrypt(const QString& text)
     return blf_StringEnc(text);
 }
 
-QString Decrypt(const QString& text)
+QString Decrypt(QStringView text)
 {
     BW_TRACE("Module1.bas", "Function Decrypt");
     if (text.isEmpty())
@@ -107,7 +107,19 @@ QString Decrypt(const QString& text)
     return blf_StringDec(text);
 }
 
-QString blf_StringEnc(const QString& text)
+SecretText Encrypt(const SecretText& text)
+{
+    BW_TRACE("Module1.bas", "Function Encrypt");
+    return SecretText::take(Encrypt(text.view()));
+}
+
+SecretText Decrypt(const SecretText& text)
+{
+    BW_TRACE("Module1.bas", "Function Decrypt");
+    return SecretText::take(Decrypt(text.view()));
+}
+
+QString blf_StringEnc(QStringView text)
 {
     BW_TRACE("basBlowfishFns.bas", "Function blf_StringEnc");
     const int n = int(text.size());
@@ -128,7 +140,7 @@ QString blf_StringEnc(const QString& text)
     return out;
 }
 
-QString blf_StringDec(const QString& text)
+QString blf_StringDec(QStringView text)
 {
     BW_TRACE("basBlowfishFns.bas", "Function blf_StringDec");
     const int n = int(text.size());

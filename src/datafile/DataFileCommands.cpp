@@ -1,24 +1,24 @@
 #include "datafile/DataFileCommands.h"
 
-#include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
-#include "datafile/DataControl.h"
 #include "datafile/DataFileHost.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
-#include "datafile/ResourceFile.h"
 #include "datafile/frmImport.h"
 #include "datafile/frmNewFile.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
+#include "storage/ConnectionText.h"
+#include "storage/DataControl.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
+#include "storage/ResourceFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
 
 namespace {
-constexpr char kModule[] = "frmMain.frm";
+constexpr char kModule[] = "DataFileCommands.cpp";
 const QString kOpenFilter = QStringLiteral("Passwords (*.lwd)|*.lwd|All Files (*.*)|*.*");
 
 // Both paths name the same file (also through links or different spellings).
@@ -43,7 +43,6 @@ DataFileCommands::DataFileCommands(DataFileHost& host) : m_host(host), m_connect
 DataFileCommands::~DataFileCommands()
 {
     BW_TRACE(kModule, "Sub ~DataFileCommands");
-    secureWipe(openPassword);
 }
 
 int DataFileCommands::askOverwrite(const QString& path)
@@ -98,9 +97,9 @@ void DataFileCommands::newDataFile()
     if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
         return;
     Options.DBpath = path;
-    secureWipe(openPassword);
-    m_connection.CompactAndEncrypt(QString(), QString());
-    if (m_connection.DBconnect(QString()) && !Options.ShowNew) {
+    openPassword.clear();
+    m_connection.CompactAndEncrypt(QString(), SecretText());
+    if (m_connection.DBconnect(SecretText()) && !Options.ShowNew) {
         const SuspendOnTopScope suspended(m_host);
         frmNewFile information(m_host.dialogOwner());
         information.exec();
@@ -117,7 +116,7 @@ void DataFileCommands::mnuFileOpen_Click()
         }
         if (!path.isEmpty()) {
             Options.DBpath = path;
-            m_connection.DBconnect(QString());
+            m_connection.DBconnect(SecretText());
         }
     });
 }
@@ -135,12 +134,11 @@ void DataFileCommands::openSpecial()
         const SuspendOnTopScope suspended(m_host);
         frmImport dialog(m_host.dialogOwner());
         dialog.exec();
-        secureWipe(openPassword);
         openPassword = dialog.password();
         accepted = dialog.Accepted;
     }
     if (!accepted) {
-        secureWipe(openPassword);
+        openPassword.clear();
         return;
     }
     QString path;
@@ -153,7 +151,7 @@ void DataFileCommands::openSpecial()
         return; // the typed password stays the open password
     Options.DBpath = path;
     if (!m_connection.DBconnect(openPassword))
-        secureWipe(openPassword);
+        openPassword.clear();
 }
 
 void DataFileCommands::mnuFileSaveAs_Click()
@@ -190,18 +188,18 @@ void DataFileCommands::saveAs()
     if (!openPassword.isEmpty()) {
         if (m_connection.CompactAndEncrypt(destination, openPassword)) {
             Options.DBpath = path;
-            m_connection.DBconnect(QString());
-            secureWipe(openPassword);
+            m_connection.DBconnect(SecretText());
+            openPassword.clear();
         }
         return;
     }
-    if (m_connection.CompactAndEncrypt(destination, QString())) {
+    if (m_connection.CompactAndEncrypt(destination, SecretText())) {
         Options.DBpath = path;
-        m_connection.DBconnect(QString());
+        m_connection.DBconnect(SecretText());
     } else {
         MsgBox(QStringLiteral("SaveAs operation failed"), vb::vbOKOnly | vb::vbCritical,
                QStringLiteral("SAVE AS - FAILURE"));
-        m_connection.DBconnect(QString());
+        m_connection.DBconnect(SecretText());
     }
 }
 
@@ -218,7 +216,7 @@ void DataFileCommands::closeDataFile()
         return;
     if (openPassword.isEmpty()) {
         lastFile = Options.DBpath;
-        m_connection.CompactAndEncrypt(QString(), QString());
+        m_connection.CompactAndEncrypt(QString(), SecretText());
     } else {
         std::shared_ptr<Recordset> records = adodc1.recordset();
         if (!records->bof() && !records->eof()) {
@@ -231,7 +229,7 @@ void DataFileCommands::closeDataFile()
         }
         records->close();
         records->detach();
-        adodc1.setConnectionString(QString());
+        adodc1.setConnection(ConnectionText());
         adodc1.setRecordSource(QString());
     }
     m_host.RefreshTextControls();
@@ -239,5 +237,5 @@ void DataFileCommands::closeDataFile()
     m_host.setStatusPanel(2, QString());
     m_host.UpdateTools(true);
     m_host.rebindGrid();
-    secureWipe(openPassword);
+    openPassword.clear();
 }

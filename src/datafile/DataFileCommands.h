@@ -15,7 +15,7 @@ public:
 
     // The password typed for Open With Password; empty while the open file uses the login's password.
     // Shut-down skips the compaction while it is set.
-    QString openPassword;
+    SecretText openPassword;
     // The path of the data file last closed with Close: the initial name of the open dialogs.
     QString lastFile;
 

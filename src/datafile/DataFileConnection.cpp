@@ -2,24 +2,24 @@
 
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
-#include "datafile/Compactor.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/DataControl.h"
-#include "datafile/DataFileFormat.h"
 #include "datafile/DataFileHost.h"
-#include "datafile/DataFilePassword.h"
-#include "datafile/EngineError.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
 #include "desktop/SystemHelpers.h"
+#include "storage/Compactor.h"
+#include "storage/ConnectionText.h"
+#include "storage/DataControl.h"
+#include "storage/DataFileFormat.h"
+#include "storage/DataFilePassword.h"
+#include "storage/EngineError.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
 
 #include <QDate>
 #include <QFileInfo>
 #include <functional>
 
 namespace {
-constexpr char kModule[] = "basDataFile.bas";
+constexpr char kModule[] = "DataFileConnection.cpp";
 const QString kCrLf = QStringLiteral("\r\n");
 
 // The engine's "not allowed in this context", "not allowed on a closed object" and general failure:
@@ -40,6 +40,14 @@ void step(const std::function<void()>& body)
             throw;
     }
 }
+
+// The data file password of a given password, or the login's when none is given.
+SecretText filePasswordFor(const SecretText& givenPassword)
+{
+    BW_TRACE(kModule, "Function filePasswordFor");
+    return givenPassword.isEmpty() ? loginDataFilePassword(LoginValues::heldVerifier())
+                                   : dataFilePasswordOf(givenPassword);
+}
 } // namespace
 
 DataFileConnection::DataFileConnection(DataFileHost& host) : m_host(host)
@@ -47,17 +55,15 @@ DataFileConnection::DataFileConnection(DataFileHost& host) : m_host(host)
     BW_TRACE(kModule, "Sub DataFileConnection");
 }
 
-bool DataFileConnection::DBconnect(const QString& password)
+bool DataFileConnection::DBconnect(const SecretText& password)
 {
     BW_TRACE(kModule, "Function DBconnect");
     const QString path = Options.DBpath;
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    QString filePassword = dataFilePassword(password);
     try {
         DataControl& adodc1 = m_host.dataControl();
-        adodc1.setConnectionString(ConnectionText::forDataFile(path, filePassword).toString());
-        secureWipe(filePassword);
+        adodc1.setConnection(ConnectionText::forDataFile(path, filePasswordFor(password)));
         adodc1.setRecordSource(QString::fromLatin1(DataFileFormat::kRecordSource));
         adodc1.refresh();
         adodc1.recordset()->setSort(QStringLiteral("Account ASC"));
@@ -70,7 +76,6 @@ bool DataFileConnection::DBconnect(const QString& password)
         m_host.UpdateTools(true);
         return true;
     } catch (const RuntimeError& e) {
-        secureWipe(filePassword);
         Options.DBpath.clear(); // not opened again at the next start
         if (e.number() == EngineErr::WrongPassword) {
             MsgBox(QStringLiteral("User: ") + LoginValues::userName() + QStringLiteral("'s Login password does not") +
@@ -101,7 +106,7 @@ QString DataFileConnection::compactionWorkFile()
            QStringLiteral("_LWDcompact.lwd");
 }
 
-bool DataFileConnection::CompactAndEncrypt(const QString& destination, const QString& sourcePassword)
+bool DataFileConnection::CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword)
 {
     BW_TRACE(kModule, "Function CompactAndEncrypt");
     try {
@@ -114,7 +119,7 @@ bool DataFileConnection::CompactAndEncrypt(const QString& destination, const QSt
     }
 }
 
-bool DataFileConnection::compactSteps(const QString& destination, const QString& sourcePassword)
+bool DataFileConnection::compactSteps(const QString& destination, const SecretText& sourcePassword)
 {
     BW_TRACE(kModule, "Function compactSteps");
     m_host.DisplayInfo();
@@ -134,27 +139,17 @@ bool DataFileConnection::compactSteps(const QString& destination, const QString&
         });
         step([&] { records->close(); });
         step([&] { records->detach(); });
-        adodc1.setConnectionString(QString());
+        adodc1.setConnection(ConnectionText());
         adodc1.setRecordSource(QString());
     }
 
     const QString workFile = destination.isEmpty() ? compactionWorkFile() : destination;
     if (destination.isEmpty())
         FileSafety::removeFile(workFile); // left by an earlier compaction that did not finish
-    QString targetPassword = dataFilePassword();
-    QString sourceToUse = sourcePassword.isEmpty() ? targetPassword : dataFilePassword(sourcePassword);
-    try {
-        step([&] {
-            Compactor::compactDatabase(ConnectionText::forCompactSource(source, sourceToUse),
-                                       ConnectionText::forCompactTarget(workFile, targetPassword));
-        });
-    } catch (...) {
-        secureWipe(targetPassword);
-        secureWipe(sourceToUse);
-        throw;
-    }
-    secureWipe(targetPassword);
-    secureWipe(sourceToUse);
+    // The source's password is the login's unless one is given; the copy is always the login's.
+    const ConnectionText from = ConnectionText::forCompactSource(source, filePasswordFor(sourcePassword));
+    const ConnectionText to = ConnectionText::forCompactTarget(workFile, filePasswordFor(SecretText()));
+    step([&] { Compactor::compactDatabase(from, to); });
 
     // A step passed over leaves no copy: then there is nothing to put in place, and nothing was made.
     bool result = false;

@@ -8,6 +8,8 @@
 //   CompactAndEncrypt(destination, sourcePassword)
 //                            closes the record set and compacts DBpath into destination, or in place
 //                            when destination is empty
+#include "crypto/SecretText.h"
+
 #include <QString>
 
 class DataFileHost;
@@ -17,16 +19,16 @@ class DataFileConnection
 public:
     explicit DataFileConnection(DataFileHost& host);
 
-    bool DBconnect(const QString& password);
+    bool DBconnect(const SecretText& password);
     void UpdateLastload(const QString& path);
-    bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
+    bool CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword);
 
     // The compaction work file for today: the temporary folder, the date as month-day-year and
     // "_LWDcompact.lwd".
     static QString compactionWorkFile();
 
 private:
-    bool compactSteps(const QString& destination, const QString& sourcePassword);
+    bool compactSteps(const QString& destination, const SecretText& sourcePassword);
 
     DataFileHost& m_host;
 };

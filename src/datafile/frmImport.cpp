@@ -1,6 +1,6 @@
 #include "datafile/frmImport.h"
 
-#include "app/LoginValues.h"
+#include "crypto/SecureWipe.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "ui_frmImport.h"
@@ -26,10 +26,10 @@ frmImport::~frmImport()
     secureWipe(typed);
 }
 
-QString frmImport::password() const
+SecretText frmImport::password() const
 {
     BW_TRACE(kModule, "Function password");
-    return ui->txtPassword->text();
+    return SecretText(ui->txtPassword->text());
 }
 
 void frmImport::setPassword(const QString& text)

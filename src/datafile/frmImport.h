@@ -1,6 +1,8 @@
 #pragma once
 // The password dialog of Open With Password: the password another user's data file was made with.
 // The dialog hides when it is done; the caller reads the accept flag and the typed password.
+#include "crypto/SecretText.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -19,8 +21,9 @@ public:
     // True when the dialog was closed with OK and a password of 4 or more characters.
     bool Accepted = false;
 
-    // The password as typed (shown in clear, at most 16 characters).
-    QString password() const;
+    // The password as typed (shown in clear, at most 16 characters). The box keeps its own copy until the
+    // dialog goes.
+    SecretText password() const;
     void setPassword(const QString& text);
 
     // Escape and the close box answer Cancel.

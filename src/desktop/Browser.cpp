@@ -21,7 +21,7 @@ namespace browser {
 
 LaunchCommand commandFromBrowserVariable(const QString& value)
 {
-    BW_TRACE("basBrowser.bas", "Function commandFromBrowserVariable");
+    BW_TRACE("Browser.cpp", "Function commandFromBrowserVariable");
     LaunchCommand command;
     QStringList words;
     const QString entry = value.section(QLatin1Char(':'), 0, 0).trimmed();
@@ -42,7 +42,7 @@ LaunchCommand commandFromBrowserVariable(const QString& value)
 
 LaunchCommand browserCommand(int& code)
 {
-    BW_TRACE("basBrowser.bas", "Function browserCommand");
+    BW_TRACE("Browser.cpp", "Function browserCommand");
     code = BrowserCode::NoAssociation;
     const LaunchCommand fromVariable = commandFromBrowserVariable(qEnvironmentVariable("BROWSER"));
     if (fromVariable.isValid()) {
@@ -64,14 +64,14 @@ LaunchCommand browserCommand(int& code)
 
 QString GetBrowserName(int& code)
 {
-    BW_TRACE("basBrowser.bas", "Function GetBrowserName");
+    BW_TRACE("Browser.cpp", "Function GetBrowserName");
     const LaunchCommand command = browser::browserCommand(code);
     return code >= 32 ? command.resolvedProgram() : QString();
 }
 
 bool StartNewBrowser(const QString& address)
 {
-    BW_TRACE("basBrowser.bas", "Function StartNewBrowser");
+    BW_TRACE("Browser.cpp", "Function StartNewBrowser");
     int code = 0;
     const LaunchCommand command = browser::browserCommand(code);
     if (code < 32 || readAsAnOption(address))
@@ -81,7 +81,7 @@ bool StartNewBrowser(const QString& address)
 
 void StartURL(const QString& urlText)
 {
-    BW_TRACE("basBrowser.bas", "Sub StartURL");
+    BW_TRACE("Browser.cpp", "Sub StartURL");
     if (urlText.isEmpty())
         return;
     if (readAsAnOption(urlText)) {

@@ -29,7 +29,7 @@ namespace CapsLockFromTyping {
 
 void observe(const QKeyEvent& press)
 {
-    BW_TRACE("basCapsLockFromTyping.bas", "Sub observe");
+    BW_TRACE("CapsLockFromTyping.cpp", "Sub observe");
     if (press.key() == Qt::Key_CapsLock) {
         if (g_state)
             g_state = !*g_state;
@@ -47,19 +47,19 @@ void observe(const QKeyEvent& press)
 
 std::optional<bool> state()
 {
-    BW_TRACE("basCapsLockFromTyping.bas", "Function state");
+    BW_TRACE("CapsLockFromTyping.cpp", "Function state");
     return g_state;
 }
 
 void forget()
 {
-    BW_TRACE("basCapsLockFromTyping.bas", "Sub forget");
+    BW_TRACE("CapsLockFromTyping.cpp", "Sub forget");
     g_state.reset();
 }
 
 void watch(QWidget* box)
 {
-    BW_TRACE("basCapsLockFromTyping.bas", "Sub watch");
+    BW_TRACE("CapsLockFromTyping.cpp", "Sub watch");
     if (box)
         box->installEventFilter(new TypingObserver(box));
 }

@@ -8,14 +8,14 @@
 
 void clearClipboard()
 {
-    BW_TRACE("basClipboard.bas", "Sub clearClipboard");
+    BW_TRACE("Clipboard.cpp", "Sub clearClipboard");
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         clipboard->clear(QClipboard::Clipboard);
 }
 
 void setClipboardText(const QString& text, bool secret)
 {
-    BW_TRACE("basClipboard.bas", "Sub setClipboardText");
+    BW_TRACE("Clipboard.cpp", "Sub setClipboardText");
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
         return;

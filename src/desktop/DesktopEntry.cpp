@@ -11,7 +11,7 @@
 namespace {
 QStringList pathList(const char* variable, const QString& fallback)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function pathList");
+    BW_TRACE("DesktopEntry.cpp", "Function pathList");
     QString value = qEnvironmentVariable(variable);
     if (value.isEmpty())
         value = fallback;
@@ -23,7 +23,7 @@ QStringList pathList(const char* variable, const QString& fallback)
 
 QString homeDir(const char* variable, const QString& underHome)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function homeDir");
+    BW_TRACE("DesktopEntry.cpp", "Function homeDir");
     const QString value = qEnvironmentVariable(variable);
     return QDir::cleanPath(value.isEmpty() ? QDir::homePath() + underHome : value);
 }
@@ -31,7 +31,7 @@ QString homeDir(const char* variable, const QString& underHome)
 // The escapes of a desktop entry's string values: \s \n \t \r \\.
 QString unescapeValue(const QString& value)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function unescapeValue");
+    BW_TRACE("DesktopEntry.cpp", "Function unescapeValue");
     QString out;
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
@@ -72,7 +72,7 @@ struct EntryKeys
 
 bool readEntryKeys(const QString& file, EntryKeys& keys)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function readEntryKeys");
+    BW_TRACE("DesktopEntry.cpp", "Function readEntryKeys");
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
@@ -105,7 +105,7 @@ bool readEntryKeys(const QString& file, EntryKeys& keys)
 // that marks where the address goes.
 bool expandFieldCodes(const QString& argument, const EntryKeys& keys, const QString& file, LaunchCommand& command)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function expandFieldCodes");
+    BW_TRACE("DesktopEntry.cpp", "Function expandFieldCodes");
     static const QStringList addressCodes = {QStringLiteral("%u"), QStringLiteral("%U"), QStringLiteral("%f"),
                                              QStringLiteral("%F")};
     if (addressCodes.contains(argument))
@@ -138,7 +138,7 @@ bool expandFieldCodes(const QString& argument, const EntryKeys& keys, const QStr
 
 QStringList LaunchCommand::argumentsWith(const QString& address) const
 {
-    BW_TRACE("basDesktopEntry.bas", "Function argumentsWith");
+    BW_TRACE("DesktopEntry.cpp", "Function argumentsWith");
     QStringList all = arguments;
     all.insert(qBound(0, addressAt, int(all.size())), address);
     return all;
@@ -146,7 +146,7 @@ QStringList LaunchCommand::argumentsWith(const QString& address) const
 
 QString LaunchCommand::resolvedProgram() const
 {
-    BW_TRACE("basDesktopEntry.bas", "Function resolvedProgram");
+    BW_TRACE("DesktopEntry.cpp", "Function resolvedProgram");
     if (program.contains(QLatin1Char('/'))) {
         const QFileInfo info(program);
         return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
@@ -158,7 +158,7 @@ namespace desktopentry {
 
 bool splitCommandLine(const QString& commandLine, QStringList& arguments)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function splitCommandLine");
+    BW_TRACE("DesktopEntry.cpp", "Function splitCommandLine");
     arguments.clear();
     QString current;
     bool inArgument = false, quoted = false;
@@ -192,21 +192,21 @@ bool splitCommandLine(const QString& commandLine, QStringList& arguments)
 
 QStringList dataDirs()
 {
-    BW_TRACE("basDesktopEntry.bas", "Function dataDirs");
+    BW_TRACE("DesktopEntry.cpp", "Function dataDirs");
     return QStringList{homeDir("XDG_DATA_HOME", QStringLiteral("/.local/share"))} +
            pathList("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
 }
 
 QStringList configDirs()
 {
-    BW_TRACE("basDesktopEntry.bas", "Function configDirs");
+    BW_TRACE("DesktopEntry.cpp", "Function configDirs");
     return QStringList{homeDir("XDG_CONFIG_HOME", QStringLiteral("/.config"))} +
            pathList("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
 }
 
 QString findDesktopFile(const QString& desktopId)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function findDesktopFile");
+    BW_TRACE("DesktopEntry.cpp", "Function findDesktopFile");
     if (desktopId.isEmpty() || desktopId.contains(QLatin1Char('/')) || desktopId.startsWith(QLatin1Char('.')))
         return QString();
     // "a-b-c.desktop" may be a-b-c.desktop, a/b-c.desktop or a/b/c.desktop.
@@ -229,7 +229,7 @@ QString findDesktopFile(const QString& desktopId)
 
 LaunchCommand readLaunchCommand(const QString& desktopFile)
 {
-    BW_TRACE("basDesktopEntry.bas", "Function readLaunchCommand");
+    BW_TRACE("DesktopEntry.cpp", "Function readLaunchCommand");
     LaunchCommand command;
     EntryKeys keys;
     QStringList words;

@@ -8,7 +8,7 @@
 namespace {
 BwReportAnswer reportInMessageBox(const BwErrorReport& report)
 {
-    BW_TRACE("basErrorReporter.bas", "Function reportInMessageBox");
+    BW_TRACE("ErrorReporter.cpp", "Function reportInMessageBox");
     MsgBox(bwErrorMessageText(report), vb::vbOKOnly | vb::vbCritical, bwMessage(BwMsg::ErrorIntercepted));
     return BwReportAnswer{BwAction::Leave, QString()};
 }
@@ -16,6 +16,6 @@ BwReportAnswer reportInMessageBox(const BwErrorReport& report)
 
 void installMessageBoxReporter()
 {
-    BW_TRACE("basErrorReporter.bas", "Sub installMessageBoxReporter");
+    BW_TRACE("ErrorReporter.cpp", "Sub installMessageBoxReporter");
     bwSetReporter(&reportInMessageBox);
 }

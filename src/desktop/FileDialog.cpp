@@ -1,7 +1,7 @@
 #include "desktop/FileDialog.h"
 
+#include "desktop/DialogPlatform.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/DefaultReporter.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -17,7 +17,7 @@ QList<FileDialogRequest> g_shown;
 
 QString stripPatternGroup(const QString& description)
 {
-    BW_TRACE("basFileDialog.bas", "Function stripPatternGroup");
+    BW_TRACE("FileDialog.cpp", "Function stripPatternGroup");
     static const QRegularExpression trailingGroup(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     QString plain = description;
     plain.remove(trailingGroup);
@@ -26,7 +26,7 @@ QString stripPatternGroup(const QString& description)
 
 QString qtPatterns(const QString& patterns)
 {
-    BW_TRACE("basFileDialog.bas", "Function qtPatterns");
+    BW_TRACE("FileDialog.cpp", "Function qtPatterns");
     QStringList list;
     for (const QString& raw : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString pattern = raw.trimmed();
@@ -42,7 +42,7 @@ QString qtPatterns(const QString& patterns)
 QString runDialog(FileDialogKind kind, QWidget* parent, const QString& title, const QString& filterList,
                   int filterIndex, const QString& initialName)
 {
-    BW_TRACE("basFileDialog.bas", "Function runDialog");
+    BW_TRACE("FileDialog.cpp", "Function runDialog");
     FileDialogRequest request;
     request.kind = kind;
     request.title = title;
@@ -54,7 +54,7 @@ QString runDialog(FileDialogKind kind, QWidget* parent, const QString& title, co
     g_shown.append(request);
     if (!g_fileNames.isEmpty())
         return g_fileNames.dequeue();
-    if (!bwCanShowDialogs())
+    if (!canShowDialogs())
         return QString();
 
     if (!parent)
@@ -75,7 +75,7 @@ namespace filedialog {
 
 QStringList qtNameFilters(const QString& filterList)
 {
-    BW_TRACE("basFileDialog.bas", "Function qtNameFilters");
+    BW_TRACE("FileDialog.cpp", "Function qtNameFilters");
     QStringList filters;
     const QStringList parts = filterList.split(QLatin1Char('|'));
     if (filterList.isEmpty())
@@ -92,7 +92,7 @@ QStringList qtNameFilters(const QString& filterList)
 
 QString defaultSuffixOf(const QString& qtNameFilter)
 {
-    BW_TRACE("basFileDialog.bas", "Function defaultSuffixOf");
+    BW_TRACE("FileDialog.cpp", "Function defaultSuffixOf");
     static const QRegularExpression plainExtension(QStringLiteral("\\(\\*\\.([A-Za-z0-9_]+)[ )]"));
     const QRegularExpressionMatch match = plainExtension.match(qtNameFilter);
     return match.hasMatch() ? match.captured(1) : QString();
@@ -100,7 +100,7 @@ QString defaultSuffixOf(const QString& qtNameFilter)
 
 QFileDialog* createFileDialog(const FileDialogRequest& request, QWidget* parent)
 {
-    BW_TRACE("basFileDialog.bas", "Function createFileDialog");
+    BW_TRACE("FileDialog.cpp", "Function createFileDialog");
     auto* dialog = new QFileDialog(parent, request.title);
     dialog->setWindowModality(Qt::ApplicationModal);
     const QStringList filters = qtNameFilters(request.filterList);
@@ -134,33 +134,33 @@ QFileDialog* createFileDialog(const FileDialogRequest& request, QWidget* parent)
 QString GetOpenFileName(QWidget* parent, const QString& title, const QString& filterList, int filterIndex,
                         const QString& initialName)
 {
-    BW_TRACE("basFileDialog.bas", "Function GetOpenFileName");
+    BW_TRACE("FileDialog.cpp", "Function GetOpenFileName");
     return runDialog(FileDialogKind::Open, parent, title, filterList, filterIndex, initialName);
 }
 
 QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filterList, int filterIndex,
                         const QString& initialName)
 {
-    BW_TRACE("basFileDialog.bas", "Function GetSaveFileName");
+    BW_TRACE("FileDialog.cpp", "Function GetSaveFileName");
     return runDialog(FileDialogKind::Save, parent, title, filterList, filterIndex, initialName);
 }
 
 namespace FileDialogSeam {
 void setNextFileName(const QString& fileName)
 {
-    BW_TRACE("basFileDialog.bas", "Sub setNextFileName");
+    BW_TRACE("FileDialog.cpp", "Sub setNextFileName");
     g_fileNames.enqueue(fileName);
 }
 
 QList<FileDialogRequest> shown()
 {
-    BW_TRACE("basFileDialog.bas", "Function shown");
+    BW_TRACE("FileDialog.cpp", "Function shown");
     return g_shown;
 }
 
 void clear()
 {
-    BW_TRACE("basFileDialog.bas", "Sub clear");
+    BW_TRACE("FileDialog.cpp", "Sub clear");
     g_fileNames.clear();
     g_shown.clear();
 }

@@ -12,7 +12,7 @@ int g_tabsSent = 0;
 
 void SendTab(QWidget* from)
 {
-    BW_TRACE("basKeystrokes.bas", "Sub SendTab");
+    BW_TRACE("Keystrokes.cpp", "Sub SendTab");
     ++g_tabsSent;
     QWidget* window = from ? from->window() : QApplication::activeWindow();
     if (!window)
@@ -26,13 +26,13 @@ void SendTab(QWidget* from)
 namespace KeystrokeSeam {
 int tabsSent()
 {
-    BW_TRACE("basKeystrokes.bas", "Function tabsSent");
+    BW_TRACE("Keystrokes.cpp", "Function tabsSent");
     return g_tabsSent;
 }
 
 void clear()
 {
-    BW_TRACE("basKeystrokes.bas", "Sub clear");
+    BW_TRACE("Keystrokes.cpp", "Sub clear");
     g_tabsSent = 0;
 }
 } // namespace KeystrokeSeam

@@ -1,8 +1,8 @@
 #include "desktop/MessageBox.h"
 
+#include "desktop/DialogPlatform.h"
 #include "desktop/ShownTitle.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/DefaultReporter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,7 +19,7 @@ QList<MessageBoxRequest> g_shown;
 
 QMessageBox::StandardButton standardButtonFor(int answer)
 {
-    BW_TRACE("basMessageBox.bas", "Function standardButtonFor");
+    BW_TRACE("MessageBox.cpp", "Function standardButtonFor");
     switch (answer) {
     case vb::vbOK:
         return QMessageBox::Ok;
@@ -42,7 +42,7 @@ QMessageBox::StandardButton standardButtonFor(int answer)
 
 QMessageBox::Icon iconFor(int icon)
 {
-    BW_TRACE("basMessageBox.bas", "Function iconFor");
+    BW_TRACE("MessageBox.cpp", "Function iconFor");
     switch (icon) {
     case vb::vbCritical:
         return QMessageBox::Critical;
@@ -60,7 +60,7 @@ QMessageBox::Icon iconFor(int icon)
 // CR LF (and a lone CR or LF) become the line breaks of a plain-text label.
 QString displayText(const QString& prompt)
 {
-    BW_TRACE("basMessageBox.bas", "Function displayText");
+    BW_TRACE("MessageBox.cpp", "Function displayText");
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -69,7 +69,7 @@ QString displayText(const QString& prompt)
 
 QString applicationTitle()
 {
-    BW_TRACE("basMessageBox.bas", "Function applicationTitle");
+    BW_TRACE("MessageBox.cpp", "Function applicationTitle");
     const QString name = QGuiApplication::applicationDisplayName();
     return name.isEmpty() ? QCoreApplication::applicationName() : name;
 }
@@ -79,7 +79,7 @@ namespace msgbox {
 
 MessageBoxRequest describe(const QString& prompt, int style, const QString& title)
 {
-    BW_TRACE("basMessageBox.bas", "Function describe");
+    BW_TRACE("MessageBox.cpp", "Function describe");
     MessageBoxRequest request;
     request.prompt = prompt;
     request.buttons = style & 0x0F;
@@ -91,7 +91,7 @@ MessageBoxRequest describe(const QString& prompt, int style, const QString& titl
 
 QList<int> answersOf(int buttonSet)
 {
-    BW_TRACE("basMessageBox.bas", "Function answersOf");
+    BW_TRACE("MessageBox.cpp", "Function answersOf");
     switch (buttonSet) {
     case vb::vbOKCancel:
         return {vb::vbOK, vb::vbCancel};
@@ -110,7 +110,7 @@ QList<int> answersOf(int buttonSet)
 
 int defaultAnswer(const MessageBoxRequest& request)
 {
-    BW_TRACE("basMessageBox.bas", "Function defaultAnswer");
+    BW_TRACE("MessageBox.cpp", "Function defaultAnswer");
     const QList<int> answers = answersOf(request.buttons);
     const int index = request.defaultButton / vb::vbDefaultButton2;
     return index < answers.size() ? answers.at(index) : answers.first();
@@ -118,7 +118,7 @@ int defaultAnswer(const MessageBoxRequest& request)
 
 int escapeAnswer(const MessageBoxRequest& request)
 {
-    BW_TRACE("basMessageBox.bas", "Function escapeAnswer");
+    BW_TRACE("MessageBox.cpp", "Function escapeAnswer");
     const QList<int> answers = answersOf(request.buttons);
     if (answers.contains(vb::vbCancel))
         return vb::vbCancel;
@@ -129,7 +129,7 @@ int escapeAnswer(const MessageBoxRequest& request)
 
 QMessageBox* createMessageBox(const MessageBoxRequest& request, QWidget* parent)
 {
-    BW_TRACE("basMessageBox.bas", "Function createMessageBox");
+    BW_TRACE("MessageBox.cpp", "Function createMessageBox");
     auto* box = new QMessageBox(parent);
     box->setWindowTitle(request.title);
     box->setTextFormat(Qt::PlainText);
@@ -151,7 +151,7 @@ QMessageBox* createMessageBox(const MessageBoxRequest& request, QWidget* parent)
 
 int answerOf(const QMessageBox& box, const MessageBoxRequest& request)
 {
-    BW_TRACE("basMessageBox.bas", "Function answerOf");
+    BW_TRACE("MessageBox.cpp", "Function answerOf");
     const QAbstractButton* clicked = box.clickedButton();
     if (clicked && clicked->property("vbAnswer").isValid())
         return clicked->property("vbAnswer").toInt();
@@ -162,14 +162,14 @@ int answerOf(const QMessageBox& box, const MessageBoxRequest& request)
 
 int MsgBox(const QString& prompt, int buttons, const QString& title)
 {
-    BW_TRACE("basMessageBox.bas", "Function MsgBox");
+    BW_TRACE("MessageBox.cpp", "Function MsgBox");
     MessageBoxRequest request = msgbox::describe(prompt, buttons, title.isEmpty() ? applicationTitle() : title);
     if (g_shown.size() >= kMaxRecorded) // a long session keeps only the latest
         g_shown.removeFirst();
     g_shown.append(request);
     if (!g_answers.isEmpty())
         return g_answers.dequeue();
-    if (!bwCanShowDialogs())
+    if (!canShowDialogs())
         return msgbox::defaultAnswer(request);
 
     QWidget* parent = QApplication::activeModalWidget();
@@ -188,19 +188,19 @@ int MsgBox(const QString& prompt, int buttons, const QString& title)
 namespace MessageBoxSeam {
 void setNextAnswer(int answer)
 {
-    BW_TRACE("basMessageBox.bas", "Sub setNextAnswer");
+    BW_TRACE("MessageBox.cpp", "Sub setNextAnswer");
     g_answers.enqueue(answer);
 }
 
 QList<MessageBoxRequest> shown()
 {
-    BW_TRACE("basMessageBox.bas", "Function shown");
+    BW_TRACE("MessageBox.cpp", "Function shown");
     return g_shown;
 }
 
 void clear()
 {
-    BW_TRACE("basMessageBox.bas", "Sub clear");
+    BW_TRACE("MessageBox.cpp", "Sub clear");
     g_answers.clear();
     g_shown.clear();
 }

@@ -12,7 +12,7 @@ namespace {
 // The ids listed for mimeType under [group] in an association file, in order.
 QStringList idsInGroup(const QString& file, const QString& group, const QString& mimeType)
 {
-    BW_TRACE("basMimeDefaults.bas", "Function idsInGroup");
+    BW_TRACE("MimeDefaults.cpp", "Function idsInGroup");
     QStringList ids;
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -38,7 +38,7 @@ QStringList idsInGroup(const QString& file, const QString& group, const QString&
 // Every mimeapps.list, in the order they count: per folder, the desktop-specific files first.
 QStringList mimeappsFiles()
 {
-    BW_TRACE("basMimeDefaults.bas", "Function mimeappsFiles");
+    BW_TRACE("MimeDefaults.cpp", "Function mimeappsFiles");
     QStringList desktops;
     for (const QString& desktop :
          qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts))
@@ -60,7 +60,7 @@ namespace mimedefaults {
 
 QStringList associatedDesktopIds(const QString& mimeType)
 {
-    BW_TRACE("basMimeDefaults.bas", "Function associatedDesktopIds");
+    BW_TRACE("MimeDefaults.cpp", "Function associatedDesktopIds");
     const QStringList files = mimeappsFiles();
     QStringList ids;
     for (const QString& file : files)
@@ -79,7 +79,7 @@ QStringList associatedDesktopIds(const QString& mimeType)
 
 QString xdgMimeDefault(const QString& mimeType)
 {
-    BW_TRACE("basMimeDefaults.bas", "Function xdgMimeDefault");
+    BW_TRACE("MimeDefaults.cpp", "Function xdgMimeDefault");
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty())
         return QString();
@@ -100,7 +100,7 @@ QString xdgMimeDefault(const QString& mimeType)
 
 QString defaultDesktopFile(const QString& mimeType)
 {
-    BW_TRACE("basMimeDefaults.bas", "Function defaultDesktopFile");
+    BW_TRACE("MimeDefaults.cpp", "Function defaultDesktopFile");
     QStringList ids;
     const QString fromXdgMime = xdgMimeDefault(mimeType);
     if (!fromXdgMime.isEmpty())

@@ -11,7 +11,7 @@ constexpr long kLongestTitle = 4096; // in 32-bit units, as X counts property le
 
 QString x11Title(Display* display, unsigned long window)
 {
-    BW_TRACE("basShownTitle.bas", "Function x11Title");
+    BW_TRACE("ShownTitle.cpp", "Function x11Title");
     const Atom name = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
     Atom type = None;
@@ -31,7 +31,7 @@ QString x11Title(Display* display, unsigned long window)
 
 QString shownWindowTitle(QWidget* window)
 {
-    BW_TRACE("basShownTitle.bas", "Function shownWindowTitle");
+    BW_TRACE("ShownTitle.cpp", "Function shownWindowTitle");
     if (!window)
         return QString();
     const QString given = window->windowTitle();

@@ -15,7 +15,7 @@
 namespace {
 QString withSeparator(const QString& folder)
 {
-    BW_TRACE("basSystemHelpers.bas", "Function withSeparator");
+    BW_TRACE("SystemHelpers.cpp", "Function withSeparator");
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
@@ -23,7 +23,7 @@ QString withSeparator(const QString& folder)
 // without one, whether the Lock modifier is locked.
 bool capsLockOnDisplay(Display* display)
 {
-    BW_TRACE("basSystemHelpers.bas", "Function capsLockOnDisplay");
+    BW_TRACE("SystemHelpers.cpp", "Function capsLockOnDisplay");
     int opcode = 0, event = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
     if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor))
         return false;
@@ -40,13 +40,13 @@ bool capsLockOnDisplay(Display* display)
 
 QString GetTempDir()
 {
-    BW_TRACE("basSystemHelpers.bas", "Function GetTempDir");
+    BW_TRACE("SystemHelpers.cpp", "Function GetTempDir");
     return TrimNull(withSeparator(QDir::tempPath()));
 }
 
 bool GetTempFile(const QString& folder, const QString& prefix, unsigned int unique, QString& name)
 {
-    BW_TRACE("basSystemHelpers.bas", "Function GetTempFile");
+    BW_TRACE("SystemHelpers.cpp", "Function GetTempFile");
     name.clear();
     const QString dir = folder.isEmpty() ? GetTempDir() : withSeparator(folder);
     if (prefix.contains(QLatin1Char('/')) || !QFileInfo(dir).isDir())
@@ -67,28 +67,28 @@ bool GetTempFile(const QString& folder, const QString& prefix, unsigned int uniq
 
 QString GetTempFile(const QString& prefix)
 {
-    BW_TRACE("basSystemHelpers.bas", "Function GetTempFile");
+    BW_TRACE("SystemHelpers.cpp", "Function GetTempFile");
     QString name;
     return GetTempFile(QString(), prefix, 0, name) ? name : QString();
 }
 
 QString TrimNull(const QString& s)
 {
-    BW_TRACE("basSystemHelpers.bas", "Function TrimNull");
+    BW_TRACE("SystemHelpers.cpp", "Function TrimNull");
     const qsizetype zero = s.indexOf(QChar(0));
     return zero < 0 ? s : s.left(zero);
 }
 
 QString StripTerminator(const QString& s)
 {
-    BW_TRACE("basSystemHelpers.bas", "Function StripTerminator");
+    BW_TRACE("SystemHelpers.cpp", "Function StripTerminator");
     const qsizetype zero = s.indexOf(QChar(0));
     return zero < 0 ? s : s.left(zero);
 }
 
 bool CapsLockOn()
 {
-    BW_TRACE("basSystemHelpers.bas", "Function CapsLockOn");
+    BW_TRACE("SystemHelpers.cpp", "Function CapsLockOn");
     auto* x11 = qGuiApp && QGuiApplication::platformName() == QLatin1String("xcb")
                     ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
                     : nullptr;

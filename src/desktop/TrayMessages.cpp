@@ -3,7 +3,7 @@
 #include "errortrap/Bulwark.h"
 
 namespace {
-constexpr const char* kModule = "frmSysTray.frm";
+constexpr const char* kModule = "TrayMessages.cpp";
 } // namespace
 
 TrayNotification decodeTrayMessage(int message)

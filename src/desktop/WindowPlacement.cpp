@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr char kModule[] = "basWindowPlacement.bas";
+constexpr char kModule[] = "WindowPlacement.cpp";
 
 // How much of the top edge must lie on a screen for the window to be reachable: enough to grab and drag.
 constexpr int kGripWidth = 48;

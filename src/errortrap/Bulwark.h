@@ -64,9 +64,9 @@ struct BwReportAnswer
 };
 using BwReporter = std::function<BwReportAnswer(const BwErrorReport&)>;
 
-// Installs the reporter that bwERROR asks (an empty one restores the default: a message box when a desktop
-// is there to show it, else nothing, answering Leave). An exception from the reporter is logged as an
-// internal error of the trap and answered with Leave.
+// Installs the reporter that bwERROR asks (an empty one restores the default: the message on standard error,
+// answering Leave). An exception from the reporter is logged as an internal error of the trap and answered
+// with Leave.
 void bwSetReporter(BwReporter reporter);
 
 // The folder that holds "BWCLIENT.INI" and the logs: the program's folder unless set here, before the trap

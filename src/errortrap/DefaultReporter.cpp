@@ -2,8 +2,7 @@
 
 #include "errortrap/BwCatalogue.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <cstdio>
 
 QString bwErrorMessageText(const BwErrorReport& report)
 {
@@ -11,17 +10,11 @@ QString bwErrorMessageText(const BwErrorReport& report)
            report.module + QLatin1Char(' ') + report.procedure;
 }
 
-bool bwCanShowDialogs()
-{
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
-
 BwReportAnswer bwDefaultReporter(const BwErrorReport& report)
 {
-    if (bwCanShowDialogs())
-        QMessageBox::critical(nullptr, bwMessage(BwMsg::ErrorIntercepted), bwErrorMessageText(report));
+    const QByteArray line =
+        (bwMessage(BwMsg::ErrorIntercepted) + QStringLiteral(": ") + bwErrorMessageText(report) + QLatin1Char('\n'))
+            .toLocal8Bit();
+    std::fputs(line.constData(), stderr);
     return BwReportAnswer{BwAction::Leave, QString()};
 }

@@ -1,12 +1,10 @@
 #pragma once
-// The reporter used until the program installs its own: a message box when a desktop is there to show it.
+// The reporter used until the program installs its own: the error's message on standard error. The error
+// trap needs no window system; a program with windows installs a reporter that shows them.
 #include "errortrap/Bulwark.h"
 
 // "An unexpected '" + description + "' error occurred in " + module + " " + procedure
 QString bwErrorMessageText(const BwErrorReport& report);
 
-// True when a widget application runs on a platform that shows windows to a person (not offscreen or minimal).
-bool bwCanShowDialogs();
-
-// Shows the message box when it can; answers Leave either way.
+// Writes the catalogue's title and the message to standard error; answers Leave.
 BwReportAnswer bwDefaultReporter(const BwErrorReport& report);

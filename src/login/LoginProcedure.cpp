@@ -3,6 +3,7 @@
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "crypto/CodePage.h"
+#include "crypto/SecureWipe.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "login/CapsLockSeam.h"
@@ -11,7 +12,7 @@
 #include <utility>
 
 namespace {
-constexpr const char* kModule = "frmLogin.frm";
+constexpr const char* kModule = "LoginProcedure.cpp";
 constexpr int kMinLength = 4;
 
 const QString kTitle = QStringLiteral("Login");
@@ -44,14 +45,14 @@ void warnWrongPassword(const QString& text)
 
 LoginProcedure::LoginProcedure(AskConfirmation askConfirmation) : m_askConfirmation(std::move(askConfirmation)) {}
 
-bool LoginProcedure::attempt(const QString& typedUserName, const QString& password)
+bool LoginProcedure::attempt(const QString& typedUserName, const SecretText& password)
 {
     BW_TRACE(kModule, "Function attempt");
     const QString user = upperCaseUserName(typedUserName);
     if (!acceptableNameAndPassword(user, password))
         return false;
 
-    QString verifier = ProgramSettings::verifierOf(user);
+    SecretText verifier = SecretText::take(ProgramSettings::verifierOf(user));
     if (verifier.isEmpty()) {
         if (!registerNewUser(user, password, verifier))
             return false;
@@ -61,13 +62,12 @@ bool LoginProcedure::attempt(const QString& typedUserName, const QString& passwo
 
     ProgramSettings::setLastLoginName(user);
     LoginValues::setUserName(user);
-    LoginValues::setMasterPassword(password);
-    LoginValues::setHeldVerifier(verifier);
-    secureWipe(verifier);
+    LoginValues::setMasterPassword(password.copy());
+    LoginValues::setHeldVerifier(std::move(verifier));
     return true;
 }
 
-bool LoginProcedure::acceptableNameAndPassword(const QString& user, const QString& password)
+bool LoginProcedure::acceptableNameAndPassword(const QString& user, const SecretText& password)
 {
     BW_TRACE(kModule, "Function acceptableNameAndPassword");
     if (user.size() < kMinLength) {
@@ -86,37 +86,35 @@ bool LoginProcedure::acceptableNameAndPassword(const QString& user, const QStrin
         inform(kNameOutsideCodePage);
         return false;
     }
-    if (!IsCodePageText(password)) {
+    if (!IsCodePageText(password.view())) {
         inform(kPasswordOutsideCodePage);
         return false;
     }
     return true;
 }
 
-bool LoginProcedure::registerNewUser(const QString& user, const QString& password, QString& verifier)
+bool LoginProcedure::registerNewUser(const QString& user, const SecretText& password, SecretText& verifier)
 {
     BW_TRACE(kModule, "Function registerNewUser");
     QString confirmation;
     if (!m_askConfirmation(confirmation))
         return false;
     // Case counts: "Secret" and "SECRET" are two passwords.
-    const bool confirmed = !confirmation.isEmpty() && confirmation == password;
+    const bool confirmed = !confirmation.isEmpty() && confirmation == password.view();
     secureWipe(confirmation);
     if (!confirmed) {
         warnWrongPassword(kMismatch);
         return false;
     }
     verifier = keyAndVerifierOf(password);
-    ProgramSettings::setVerifierOf(user, verifier);
+    ProgramSettings::setVerifierOf(user, verifier.exposed().text());
     return true;
 }
 
-bool LoginProcedure::passwordMatches(const QString& password, const QString& verifier)
+bool LoginProcedure::passwordMatches(const SecretText& password, const SecretText& verifier)
 {
     BW_TRACE(kModule, "Function passwordMatches");
-    QString candidate = keyAndVerifierOf(password);
-    const bool matches = candidate == verifier;
-    secureWipe(candidate);
+    const bool matches = keyAndVerifierOf(password) == verifier;
     if (!matches)
         warnWrongPassword(kInvalidPassword);
     return matches;

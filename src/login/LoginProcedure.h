@@ -6,6 +6,8 @@
 //
 // Every refusal is shown in a message box titled "Login"; a refused attempt writes nothing, and there
 // is no limit on the number of attempts.
+#include "crypto/SecretText.h"
+
 #include <QString>
 #include <functional>
 
@@ -22,12 +24,12 @@ public:
     // upper case). True: the user is in: "LastLogin"/"Name" holds the name in upper case and the login
     // values (user name, master password, held verifier) and the cipher key are set. False: a message
     // has been shown, or the confirmation was cancelled; the caller puts the focus back on the password.
-    bool attempt(const QString& typedUserName, const QString& password);
+    bool attempt(const QString& typedUserName, const SecretText& password);
 
 private:
-    bool acceptableNameAndPassword(const QString& user, const QString& password);
-    bool registerNewUser(const QString& user, const QString& password, QString& verifier);
-    bool passwordMatches(const QString& password, const QString& verifier);
+    bool acceptableNameAndPassword(const QString& user, const SecretText& password);
+    bool registerNewUser(const QString& user, const SecretText& password, SecretText& verifier);
+    bool passwordMatches(const SecretText& password, const SecretText& verifier);
 
     AskConfirmation m_askConfirmation;
 };

@@ -3,9 +3,9 @@
 #include "crypto/StringCipher.h"
 #include "errortrap/Bulwark.h"
 
-QString keyAndVerifierOf(const QString& password)
+SecretText keyAndVerifierOf(const SecretText& password)
 {
     BW_TRACE("PasswordVerifier.cpp", "Function keyAndVerifierOf");
-    SetKey(password);
+    SetKey(password.view());
     return Encrypt(password);
 }

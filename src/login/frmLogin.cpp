@@ -62,7 +62,7 @@ void frmLogin::Form_Load()
 void frmLogin::cmdOK_Click()
 {
     bwHandler(kModule, "Sub cmdOK_Click", [&] {
-        if (!m_procedure.attempt(ui->txtUserName->text(), ui->txtPassword->text())) {
+        if (!m_procedure.attempt(ui->txtUserName->text(), SecretText(ui->txtPassword->text()))) {
             SelectPassword();
             return;
         }

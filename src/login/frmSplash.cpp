@@ -1,5 +1,6 @@
 #include "login/frmSplash.h"
 
+#include "LockwellVersion.h"
 #include "app/StringTable.h"
 #include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
@@ -20,7 +21,7 @@ constexpr int kExposeWaitMs = 1000;
 QString splashVersionText()
 {
     BW_TRACE(kModule, "Function splashVersionText");
-    return QStringLiteral("Version ") + QStringLiteral(LW_VERSION_TEXT);
+    return QStringLiteral("Version ") + QString::fromLatin1(kLockwellVersion);
 }
 
 frmSplash::frmSplash(QWidget* parent)

@@ -1,11 +1,11 @@
 #include "mainwindow/AccountGridModel.h"
 
-#include "datafile/DataFileFormat.h"
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/DataFileFormat.h"
+#include "storage/Recordset.h"
 
 namespace {
-constexpr char kModule[] = "clsAccountGridModel.cls";
+constexpr char kModule[] = "AccountGridModel.cpp";
 
 int recordColumn(int gridColumn)
 {

@@ -10,7 +10,7 @@ constexpr double kAllowance = 300.1;
 
 ColumnWidths::Pair ColumnWidths::afterResize(float gridWidth, float resizedWidth)
 {
-    BW_TRACE("basColumnWidths.bas", "Function afterResize");
+    BW_TRACE("ColumnWidths.cpp", "Function afterResize");
     const double w = gridWidth;
     float resized = resizedWidth;
     if (double(resized) > w * kLargestShare)

@@ -1,10 +1,10 @@
 #include "mainwindow/CommandStates.h"
 
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/Recordset.h"
 
 namespace {
-constexpr char kModule[] = "basCommandStates.bas";
+constexpr char kModule[] = "CommandStates.cpp";
 
 QList<CommandStates::Setting> all(const QStringList& controls, bool enabled)
 {

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 
 namespace {
-constexpr char kModule[] = "basFilterKeys.bas";
+constexpr char kModule[] = "FilterKeys.cpp";
 constexpr int kFirstPrintable = 32;
 constexpr int kDelete = 127;
 constexpr int kFirstPrintableAfterDelete = 160;

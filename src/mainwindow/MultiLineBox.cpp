@@ -5,7 +5,7 @@
 #include <QTextCursor>
 
 namespace {
-constexpr char kModule[] = "ctlMultiLineBox.ctl";
+constexpr char kModule[] = "MultiLineBox.cpp";
 }
 
 MultiLineBox::MultiLineBox(QWidget* parent) : QPlainTextEdit(parent)

@@ -1,8 +1,8 @@
 #include "mainwindow/PictureButton.h"
 
-#include "datafile/ResourceFile.h"
 #include "desktop/SystemHelpers.h"
 #include "errortrap/Bulwark.h"
+#include "storage/ResourceFile.h"
 
 #include <QEvent>
 #include <QFile>
@@ -14,7 +14,7 @@
 #include <algorithm>
 
 namespace {
-constexpr char kModule[] = "ctlPictureButton.ctl";
+constexpr char kModule[] = "PictureButton.cpp";
 constexpr int kDefaultSide = 24;
 constexpr double kDisabledOpacity = 0.35;
 

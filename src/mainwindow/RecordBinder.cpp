@@ -1,13 +1,13 @@
 #include "mainwindow/RecordBinder.h"
 
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/MultiLineBox.h"
+#include "storage/Recordset.h"
 
 #include <QLineEdit>
 
 namespace {
-constexpr char kModule[] = "clsRecordBinder.cls";
+constexpr char kModule[] = "RecordBinder.cpp";
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kLf = QStringLiteral("\n");

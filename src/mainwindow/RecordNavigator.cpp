@@ -1,15 +1,15 @@
 #include "mainwindow/RecordNavigator.h"
 
-#include "datafile/DataControl.h"
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/DataControl.h"
+#include "storage/Recordset.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 
 namespace {
-constexpr char kModule[] = "ctlAdodc.ctl";
+constexpr char kModule[] = "RecordNavigator.cpp";
 
 // The record set when it can be moved in: open, connected and holding records.
 Recordset* movableRecordset(const DataControl& control)

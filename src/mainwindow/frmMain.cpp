@@ -5,10 +5,7 @@
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "app/StringTable.h"
-#include "datafile/DataControl.h"
 #include "datafile/DataFileCommands.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/Recordset.h"
 #include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
@@ -19,6 +16,9 @@
 #include "mainwindow/SecretReveal.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
+#include "storage/DataControl.h"
+#include "storage/DataFileFormat.h"
+#include "storage/Recordset.h"
 #include "tools/HelpViewer.h"
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
@@ -298,10 +298,10 @@ void frmMain::openDataFileAtLoad()
         const QString path = dataFileFromCommandLine(args);
         if (!path.isEmpty()) {
             Options.DBpath = path;
-            DBconnect(QString());
+            DBconnect(SecretText());
         }
     } else if (Options.AutoLoad && !Options.DBpath.isEmpty()) {
-        DBconnect(QString());
+        DBconnect(SecretText());
     }
 }
 
@@ -339,7 +339,7 @@ void frmMain::Form_Unload(int& Cancel)
         Cancel = 0;
         // A file opened with another password is left as it is; any other is compacted in place.
         if (m_files->openPassword.isEmpty())
-            CompactAndEncrypt(QString(), QString());
+            CompactAndEncrypt(QString(), SecretText());
         unloadOtherWindows(this);
         if (!isMinimized()) {
             const QRect frame = frameGeometry();

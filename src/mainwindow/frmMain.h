@@ -37,6 +37,7 @@ class Recordset;
 class RecordBinder;
 class SecretReveal;
 class SecurityLock;
+class SecretText;
 class frmSysTray;
 
 class frmMain : public QMainWindow, public DataFileHost
@@ -220,8 +221,8 @@ private:
     void runFilter(bool contains);
 
     // Files (frmMain_files.cpp).
-    bool DBconnect(const QString& password);
-    bool CompactAndEncrypt(const QString& destination, const QString& sourcePassword);
+    bool DBconnect(const SecretText& password);
+    bool CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword);
 
     // Security (frmMain_security.cpp).
     void showLockState(bool locked);

@@ -1,7 +1,5 @@
 // Editing records: add, delete, typing in the record boxes, Enter moving on, and UpdateTools, the one
 // place that sets which commands are enabled.
-#include "datafile/DataControl.h"
-#include "datafile/Recordset.h"
 #include "desktop/Keystrokes.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
@@ -9,6 +7,8 @@
 #include "mainwindow/FilterKeys.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
+#include "storage/DataControl.h"
+#include "storage/Recordset.h"
 #include "ui_frmMain.h"
 
 #include <QAction>

@@ -1,24 +1,24 @@
 // The data file commands and the window's side of them: new, open, open with password, save as,
 // close; connecting at load and compacting at shut-down.
-#include "datafile/DataControl.h"
 #include "datafile/DataFileCommands.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/OnTopKeeper.h"
 #include "mainwindow/frmMain.h"
+#include "storage/DataControl.h"
 #include "ui_frmMain.h"
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
 }
 
-bool frmMain::DBconnect(const QString& password)
+bool frmMain::DBconnect(const SecretText& password)
 {
     BW_TRACE(kModule, "Function DBconnect");
     return m_files->connection().DBconnect(password);
 }
 
-bool frmMain::CompactAndEncrypt(const QString& destination, const QString& sourcePassword)
+bool frmMain::CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword)
 {
     BW_TRACE(kModule, "Function CompactAndEncrypt");
     return m_files->connection().CompactAndEncrypt(destination, sourcePassword);

@@ -1,8 +1,6 @@
 // The grid: following the record set, column widths, sorting by a header click, jumping by the first
 // letter, and the filter panel.
 #include "app/ProgramSettings.h"
-#include "datafile/DataControl.h"
-#include "datafile/Recordset.h"
 #include "desktop/Keystrokes.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
@@ -12,6 +10,8 @@
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
+#include "storage/DataControl.h"
+#include "storage/Recordset.h"
 #include "ui_frmMain.h"
 
 #include <QHeaderView>

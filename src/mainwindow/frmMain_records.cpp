@@ -1,12 +1,12 @@
 // The record boxes: copying a field, revealing a secret for PeekTime seconds, the password generator,
 // the browser, the information box and the clearing of the boxes after a file was closed.
-#include "datafile/Recordset.h"
 #include "desktop/Browser.h"
 #include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/RecordBinder.h"
 #include "mainwindow/SecretReveal.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 #include "tools/frmRandomiser.h"
 #include "ui_frmMain.h"
 

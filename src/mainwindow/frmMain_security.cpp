@@ -3,6 +3,7 @@
 // the options to the window after the dialog closes.
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
+#include "crypto/SecureWipe.h"
 #include "desktop/MessageBox.h"
 #include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
@@ -72,10 +73,8 @@ bool frmMain::ConfirmPassword()
         secureWipe(typed);
         return false;
     }
-    QString master = LoginValues::masterPassword();
-    const bool matches = typed == master;
+    const bool matches = typed == LoginValues::masterPassword().view();
     secureWipe(typed);
-    secureWipe(master);
     if (!matches) {
         MsgBox(QStringLiteral("Password did not match!"), vb::vbOKOnly | vb::vbCritical,
                QCoreApplication::applicationName());

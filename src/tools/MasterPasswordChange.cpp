@@ -8,7 +8,7 @@
 #include <utility>
 
 namespace {
-constexpr const char* kModule = "frmOptions.frm";
+constexpr const char* kModule = "MasterPasswordChange.cpp";
 constexpr int kMinLength = 4;
 
 MasterPasswordChange::Result refusal(MasterPasswordChange::Outcome outcome, MasterPasswordChange::Field field,
@@ -69,30 +69,23 @@ bool MasterPasswordChange::isCurrentMasterPassword(const QString& current) const
     BW_TRACE(kModule, "Function isCurrentMasterPassword");
     if (!IsCodePageText(current))
         return false;
-    QString candidate = Encrypt(current);
-    QString held = LoginValues::heldVerifier();
-    const bool matches = !held.isEmpty() && candidate == held;
-    secureWipe(candidate);
-    secureWipe(held);
-    return matches;
+    const SecretText& held = LoginValues::heldVerifier();
+    return !held.isEmpty() && Encrypt(SecretText(current)) == held;
 }
 
 void MasterPasswordChange::replaceMasterPassword(const QString& newPassword) const
 {
     BW_TRACE(kModule, "Sub replaceMasterPassword");
-    SetKey(newPassword);
-    QString verifier = Encrypt(newPassword);
+    SecretText password(newPassword);
+    SetKey(password.view());
+    SecretText verifier = Encrypt(password);
     try {
-        m_storeVerifier(LoginValues::userName(), verifier);
+        m_storeVerifier(LoginValues::userName(), verifier.exposed().text());
     } catch (...) {
         // The stored verifier is still the old one: so must the key in force be.
-        QString old = LoginValues::masterPassword();
-        SetKey(old);
-        secureWipe(old);
-        secureWipe(verifier);
+        SetKey(LoginValues::masterPassword().view());
         throw;
     }
-    LoginValues::setMasterPassword(newPassword);
-    LoginValues::setHeldVerifier(verifier);
-    secureWipe(verifier);
+    LoginValues::setMasterPassword(std::move(password));
+    LoginValues::setHeldVerifier(std::move(verifier));
 }

@@ -1,9 +1,9 @@
 #include "tools/PrintPreview.h"
 
-#include "datafile/EngineError.h"
 #include "desktop/MessageBox.h"
 #include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
+#include "storage/EngineError.h"
 #include "tools/RecordReport.h"
 #include "tools/ReportLayout.h"
 #include "tools/ReportPrinter.h"
@@ -18,7 +18,7 @@
 #include <optional>
 
 namespace {
-constexpr const char* kModule = "frmMain.frm";
+constexpr const char* kModule = "PrintPreview.cpp";
 
 PrintPreviewSeam::Show g_show;
 

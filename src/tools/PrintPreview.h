@@ -1,7 +1,7 @@
 #pragma once
 // Printing the listed records: the report shown in a modal print preview over the records window,
 // printed (or saved as PDF) from there.
-#include "datafile/AccountRow.h"
+#include "storage/AccountRow.h"
 
 #include <QList>
 #include <functional>

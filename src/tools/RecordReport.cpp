@@ -1,9 +1,9 @@
 #include "tools/RecordReport.h"
 
-#include "datafile/DataFileFormat.h"
-#include "datafile/EngineError.h"
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
+#include "storage/DataFileFormat.h"
+#include "storage/EngineError.h"
+#include "storage/Recordset.h"
 #include "tools/ReportLayout.h"
 #include "tools/ReportPrinter.h"
 
@@ -17,7 +17,7 @@
 #include <cmath>
 
 namespace {
-constexpr const char* kModule = "rptAccounts.dsr";
+constexpr const char* kModule = "RecordReport.cpp";
 // The header picture, kept with the program's pictures.
 constexpr char kHeaderPicture[] = ":/pictures/report-header.svg";
 

@@ -1,7 +1,7 @@
 #pragma once
 // The "Accounts Report": the listed records, one block each with every field in clear, drawn in twips
 // on any paged device (a printer, the preview's pages, a PDF file).
-#include "datafile/AccountRow.h"
+#include "storage/AccountRow.h"
 
 #include <QDate>
 #include <QList>

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 namespace {
-constexpr const char* kModule = "rptAccounts.dsr";
+constexpr const char* kModule = "ReportLayout.cpp";
 constexpr int kRowHeight = 240;
 } // namespace
 

@@ -8,7 +8,7 @@
 #include <cmath>
 
 namespace {
-constexpr const char* kModule = "basPrinter.bas";
+constexpr const char* kModule = "ReportPrinter.cpp";
 constexpr double kTwipsPerInch = 1440.0;
 
 // Twips per unit of a page size's own definition, so that sizes defined in inches or millimetres

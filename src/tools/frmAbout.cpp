@@ -1,9 +1,10 @@
 #include "tools/frmAbout.h"
 
+#include "LockwellVersion.h"
 #include "app/StringTable.h"
+#include "errorreport/ReportPrint.h"
+#include "errorreport/SystemInfoReport.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/ReportPrint.h"
-#include "errortrap/SystemInfoReport.h"
 #include "ui_frmAbout.h"
 
 #include <QApplication>
@@ -12,10 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#ifndef LW_VERSION_TEXT
-#define LW_VERSION_TEXT ""
-#endif
 
 namespace {
 constexpr const char* kModule = "frmAbout.frm";
@@ -90,7 +87,7 @@ QString frmAbout::versionText()
 {
     BW_TRACE(kModule, "Function versionText");
     const QString version = QCoreApplication::applicationVersion();
-    return version.isEmpty() ? QStringLiteral(LW_VERSION_TEXT) : version;
+    return version.isEmpty() ? QString::fromLatin1(kLockwellVersion) : version;
 }
 
 void frmAbout::Form_Load()

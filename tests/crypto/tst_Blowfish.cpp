@@ -42,9 +42,7 @@ void TestBlowfish::publishedVectors_data()
     QTest::addColumn<QByteArray>("plain");
     QTest::addColumn<QByteArray>("cipher");
 
-    const QByteArray dir = qgetenv("LW_SHARED_DATA");
-    QFile file(QString::fromLocal8Bit(dir.isEmpty() ? QByteArray(LW_SOURCE_DIR "/../shared/data") : dir) +
-               QStringLiteral("/blowfish-vectors.txt"));
+    QFile file(qEnvironmentVariable("LW_TEST_DATA") + QStringLiteral("/blowfish-vectors.txt"));
     QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(file.fileName()));
     int count = 0;
     while (!file.atEnd()) {

@@ -1,7 +1,7 @@
 #pragma once
 // A main window for the data file routines: it owns the data control and writes down every call.
-#include "datafile/DataControl.h"
 #include "datafile/DataFileHost.h"
+#include "storage/DataControl.h"
 
 #include <QStringList>
 

@@ -4,11 +4,11 @@
 #include "FakeDataFileHost.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileCommands.h"
-#include "datafile/Recordset.h"
 #include "datafile/frmImport.h"
 #include "datafile/frmNewFile.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
+#include "storage/Recordset.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -121,7 +121,7 @@ private Q_SLOTS:
     void newDataFileOverwritesOpensEmptyAndInforms()
     {
         const QString file = copyOf(m_bobs, QStringLiteral("new one.lwd"));
-        m_commands->openPassword = QStringLiteral("leftover");
+        m_commands->openPassword = SecretText(QStringLiteral("leftover"));
         FileDialogSeam::setNextFileName(file);
         MessageBoxSeam::setNextAnswer(vb::vbYes);
         QString shownText;
@@ -136,7 +136,7 @@ private Q_SLOTS:
                                            "input.\n\nClick the ADD NEW button to create\nits first password record."));
         QVERIFY(Options.ShowNew); // the ticked box keeps the window away from now on
         QCOMPARE(Options.DBpath, file);
-        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(m_commands->openPassword.exposed().text(), QString());
         QVERIFY(m_host->control.isDataFileOpen());
         QCOMPARE(m_host->panel1, QStringLiteral("0 Accounts stored."));
         QVERIFY(fixtures::readAccounts(file, kBobFile).isEmpty());
@@ -145,7 +145,7 @@ private Q_SLOTS:
     void openUsesTheLastClosedFileAndKeepsTheOpenPassword()
     {
         const QString file = copyOf(m_bobs, QStringLiteral("open me.lwd"));
-        m_commands->openPassword = QStringLiteral("typed earlier");
+        m_commands->openPassword = SecretText(QStringLiteral("typed earlier"));
         FileDialogSeam::setNextFileName(file);
         m_commands->mnuFileOpen_Click();
         const FileDialogRequest dialog = FileDialogSeam::shown().first();
@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.filterList, kOpenFilter);
         QCOMPARE(m_host->calls.first(), QStringLiteral("SuspendOnTop 1"));
         QCOMPARE(m_host->panel1, QStringLiteral("2 Accounts stored."));
-        QCOMPARE(m_commands->openPassword, QStringLiteral("typed earlier"));
+        QCOMPARE(m_commands->openPassword.exposed().text(), QStringLiteral("typed earlier"));
         QVERIFY(!m_host->suspendOnTop);
     }
 
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QCOMPARE(box.buttons, int(vb::vbOKOnly));
         // Accepted, file dialog cancelled: the typed password stays the open password.
         QCOMPARE(FileDialogSeam::shown().first().title, QStringLiteral("Open DataFile using Password"));
-        QCOMPARE(m_commands->openPassword, QStringLiteral("abcd"));
+        QCOMPARE(m_commands->openPassword.exposed().text(), QStringLiteral("abcd"));
         QVERIFY(!m_host->control.isDataFileOpen());
 
         whenModal<frmImport>([](frmImport* dialog) {
@@ -193,7 +193,7 @@ private Q_SLOTS:
             dialog->cmdCancel_Click();
         });
         m_commands->mnuOpenSpecial_Click();
-        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(m_commands->openPassword.exposed().text(), QString());
         QCOMPARE(FileDialogSeam::shown().size(), 1);
     }
 
@@ -208,7 +208,7 @@ private Q_SLOTS:
         MessageBoxSeam::setNextAnswer(vb::vbOK);
         m_commands->mnuOpenSpecial_Click();
         QCOMPARE(MessageBoxSeam::shown().first().title, QStringLiteral("PASSWORD MISMATCH!"));
-        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(m_commands->openPassword.exposed().text(), QString());
         QCOMPARE(Options.DBpath, QString());
 
         whenModal<frmImport>([](frmImport* dialog) {
@@ -218,7 +218,7 @@ private Q_SLOTS:
         FileDialogSeam::setNextFileName(file);
         m_commands->mnuOpenSpecial_Click();
         QVERIFY(m_host->control.isDataFileOpen());
-        QCOMPARE(m_commands->openPassword, QStringLiteral("alicepw"));
+        QCOMPARE(m_commands->openPassword.exposed().text(), QStringLiteral("alicepw"));
 
         // Save As of that file: the note first, then a copy that is the logged-in user's.
         FileDialogSeam::setNextFileName(path(QStringLiteral("now bob's.lwd")));
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.initialName, QString());
         QCOMPARE(Options.DBpath, path(QStringLiteral("now bob's.lwd")));
         QVERIFY(m_host->control.isDataFileOpen());
-        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(m_commands->openPassword.exposed().text(), QString());
         QCOMPARE(fixtures::readAccounts(Options.DBpath, kBobFile), QStringList({"alice's bank"}));
         QCOMPARE(fixtures::readAccounts(file, kAliceFile), QStringList({"alice's bank"}));
     }
@@ -245,7 +245,7 @@ private Q_SLOTS:
     {
         const QString file = copyOf(m_bobs, QStringLiteral("save over me.lwd"));
         Options.DBpath = file;
-        QVERIFY(m_commands->connection().DBconnect(QString()));
+        QVERIFY(m_commands->connection().DBconnect(SecretText()));
         m_host->control.recordset()->setValue(QStringLiteral("URL"), QStringLiteral("https://bank.example"));
         FileDialogSeam::setNextFileName(file);
         MessageBoxSeam::setNextAnswer(vb::vbYes);
@@ -260,7 +260,7 @@ private Q_SLOTS:
     {
         const QString file = copyOf(m_bobs, QStringLiteral("close me.lwd"));
         Options.DBpath = file;
-        QVERIFY(m_commands->connection().DBconnect(QString()));
+        QVERIFY(m_commands->connection().DBconnect(SecretText()));
         m_commands->openPassword.clear();
         m_host->calls.clear();
         m_commands->mnuFileClose_Click();
@@ -282,14 +282,14 @@ private Q_SLOTS:
     {
         const QString file = copyOf(m_alices, QStringLiteral("alice close.lwd"));
         Options.DBpath = file;
-        QVERIFY(m_commands->connection().DBconnect(QStringLiteral("alicepw")));
-        m_commands->openPassword = QStringLiteral("alicepw");
+        QVERIFY(m_commands->connection().DBconnect(SecretText(QStringLiteral("alicepw"))));
+        m_commands->openPassword = SecretText(QStringLiteral("alicepw"));
         const auto records = m_host->control.recordset();
         records->addNew();
         records->setValue(QStringLiteral("Account"), QStringLiteral("half entered"));
         m_commands->mnuFileClose_Click();
         QVERIFY(!m_host->control.isDataFileOpen());
-        QCOMPARE(m_commands->openPassword, QString());
+        QCOMPARE(m_commands->openPassword.exposed().text(), QString());
         QCOMPARE(m_commands->lastFile, QString());
         QCOMPARE(m_host->panel1, QStringLiteral("No Data File Loaded."));
         QCOMPARE(fixtures::readAccounts(file, kAliceFile), QStringList({"alice's bank"})); // still Alice's

@@ -4,10 +4,10 @@
 #include "FakeDataFileHost.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileConnection.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/FileSafety.h"
-#include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
+#include "storage/DataFileFormat.h"
+#include "storage/FileSafety.h"
+#include "storage/Recordset.h"
 
 #include <QDate>
 #include <QDir>
@@ -73,7 +73,7 @@ private Q_SLOTS:
     void aMissingFileIsQuietlyNotOpened()
     {
         Options.DBpath = path(QStringLiteral("nowhere.lwd"));
-        QVERIFY(!m_connection->DBconnect(QString()));
+        QVERIFY(!m_connection->DBconnect(SecretText()));
         QCOMPARE(Options.DBpath, path(QStringLiteral("nowhere.lwd")));
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         QVERIFY(m_host->calls.isEmpty());
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QVERIFY(QFile::copy(m_bobs, path(name)));
         Options.DBpath = path(name);
-        QVERIFY(m_connection->DBconnect(QString()));
+        QVERIFY(m_connection->DBconnect(SecretText()));
         QCOMPARE(m_host->control.recordset()->sort(), QStringLiteral("Account ASC"));
         QCOMPARE(m_host->control.recordset()->value(QStringLiteral("Account")), QStringLiteral("Alpha"));
         QCOMPARE(m_host->calls, QStringList({"panel 1: 2 Accounts stored.", "DisplayInfo", "panel 2: " + name,
@@ -170,7 +170,7 @@ private Q_SLOTS:
         const fixtures::FolderSnapshot before(folder);
         Options.DBpath = file;
         MessageBoxSeam::setNextAnswer(vb::vbOK);
-        QVERIFY(!m_connection->DBconnect(QString()));
+        QVERIFY(!m_connection->DBconnect(SecretText()));
         QCOMPARE(Options.DBpath, QString()); // not opened again at the next start
         QCOMPARE(MessageBoxSeam::shown().size(), 1);
         const MessageBoxRequest box = MessageBoxSeam::shown().first();
@@ -224,10 +224,10 @@ private Q_SLOTS:
             leftOver.write("left over from a crash");
         }
         Options.DBpath = file;
-        QVERIFY(m_connection->DBconnect(QString()));
+        QVERIFY(m_connection->DBconnect(SecretText()));
         m_host->control.recordset()->setValue(QStringLiteral("HINT"), QStringLiteral("written at close"));
         m_host->calls.clear();
-        QVERIFY(m_connection->CompactAndEncrypt(QString(), QString()));
+        QVERIFY(m_connection->CompactAndEncrypt(QString(), SecretText()));
         QCOMPARE(m_host->calls, QStringList({"DisplayInfo", "DisplayInfo"}));
         QVERIFY(!m_host->control.isDataFileOpen());
         QVERIFY(!QFile::exists(work));
@@ -240,7 +240,7 @@ private Q_SLOTS:
         QVERIFY(!encrypted.readAll().contains("tblAccount")); // the schema is encrypted too
 
         // Nothing open: no copy is made.
-        QVERIFY(!m_connection->CompactAndEncrypt(path(QStringLiteral("copy.lwd")), QString()));
+        QVERIFY(!m_connection->CompactAndEncrypt(path(QStringLiteral("copy.lwd")), SecretText()));
         QVERIFY(!QFile::exists(path(QStringLiteral("copy.lwd"))));
     }
 
@@ -249,10 +249,10 @@ private Q_SLOTS:
         const QString source = path(QStringLiteral("alice-source.lwd"));
         QVERIFY(QFile::copy(m_alices, source));
         Options.DBpath = source;
-        QVERIFY(m_connection->DBconnect(QStringLiteral("alice pw")));
+        QVERIFY(m_connection->DBconnect(SecretText(QStringLiteral("alice pw"))));
         m_host->calls.clear();
         MessageBoxSeam::setNextAnswer(vb::vbOK);
-        QVERIFY(!m_connection->CompactAndEncrypt(QString(), QStringLiteral("not alice's")));
+        QVERIFY(!m_connection->CompactAndEncrypt(QString(), SecretText(QStringLiteral("not alice's"))));
         const MessageBoxRequest box = MessageBoxSeam::shown().first();
         QCOMPARE(box.title, QStringLiteral("DATABASE COMPACT ERROR!"));
         QCOMPARE(box.prompt,
@@ -262,8 +262,9 @@ private Q_SLOTS:
         QCOMPARE(fixtures::readAccounts(source, kAliceFile), QStringList({"alice's"}));
         QVERIFY(QDir(path(QStringLiteral("tmp"))).isEmpty());
 
-        QVERIFY(m_connection->DBconnect(QStringLiteral("alice pw")));
-        QVERIFY(m_connection->CompactAndEncrypt(path(QStringLiteral("for bob.lwd")), QStringLiteral("alice pw")));
+        QVERIFY(m_connection->DBconnect(SecretText(QStringLiteral("alice pw"))));
+        QVERIFY(m_connection->CompactAndEncrypt(path(QStringLiteral("for bob.lwd")),
+                                                SecretText(QStringLiteral("alice pw"))));
         QCOMPARE(fixtures::readAccounts(path(QStringLiteral("for bob.lwd")), kBobFile), QStringList({"alice's"}));
         QCOMPARE(fixtures::readAccounts(source, kAliceFile), QStringList({"alice's"}));
         QVERIFY(QDir(path(QStringLiteral("tmp"))).isEmpty());

@@ -31,7 +31,8 @@ constexpr const char* kTabsToTheFilterBox = "shift+Tab shift+Tab";
 void seedRegisteredUser(const QString& password)
 {
     SettingsStore::write(QStringLiteral("LastLogin"), QStringLiteral("Name"), QStringLiteral("E2EUSER"));
-    SettingsStore::write(QStringLiteral("Accounts\\E2EUSER"), QStringLiteral("PW"), keyAndVerifierOf(password));
+    SettingsStore::write(QStringLiteral("Accounts\\E2EUSER"), QStringLiteral("PW"),
+                         keyAndVerifierOf(SecretText(password)).exposed().text());
 }
 
 // A screenshot into LW_SCREENSHOT_DIR, when it is set.
@@ -108,7 +109,7 @@ private Q_SLOTS:
         // The offered name was the system user's, stored in upper case with the new verifier.
         QCOMPARE(SettingsStore::read(QStringLiteral("LastLogin"), QStringLiteral("Name")), QStringLiteral("E2EUSER"));
         QCOMPARE(SettingsStore::read(QStringLiteral("Accounts\\E2EUSER"), QStringLiteral("PW")),
-                 keyAndVerifierOf(QStringLiteral("Vault pw 42")));
+                 keyAndVerifierOf(SecretText(u"Vault pw 42")).exposed().text());
         program->terminate();
         QVERIFY(endsCleanly(*program, kStepMs));
     }

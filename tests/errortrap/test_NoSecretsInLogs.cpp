@@ -4,12 +4,12 @@
 #include "DataFileFixtures.h"
 #include "app/TextForms.h"
 #include "crypto/StringCipher.h"
-#include "datafile/ConnectionText.h"
-#include "datafile/DataControl.h"
-#include "datafile/Recordset.h"
+#include "errorreport/ReportDialogReporter.h"
+#include "errorreport/frmBULWARK.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/ReportDialogReporter.h"
-#include "errortrap/frmBULWARK.h"
+#include "storage/ConnectionText.h"
+#include "storage/DataControl.h"
+#include "storage/Recordset.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -71,14 +71,14 @@ private Q_SLOTS:
         // The data file opened with the wrong password, whose text holds another secret.
         raiseUnderTrap("Function DBconnect", [&] {
             DataControl control;
-            control.setConnectionString(
-                ConnectionText::forDataFile(path, kRecord.at(8) + QStringLiteral("K7352")).toString());
+            control.setConnection(
+                ConnectionText::forDataFile(path, SecretText(kRecord.at(8) + QStringLiteral("K7352"))));
             control.setRecordSource(QStringLiteral("Select * from tblAccount"));
             control.refresh();
         });
 
         DataControl control;
-        control.setConnectionString(ConnectionText::forDataFile(path, kFilePassword).toString());
+        control.setConnection(ConnectionText::forDataFile(path, SecretText(kFilePassword)));
         control.setRecordSource(QStringLiteral("Select * from tblAccount"));
         control.refresh();
         const std::shared_ptr<Recordset> records = control.recordset();

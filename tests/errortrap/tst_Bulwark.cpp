@@ -77,7 +77,7 @@ private Q_SLOTS:
     void leaveKeepsTheTraceBalanced()
     {
         answerWith({BwReportAnswer{BwAction::Leave, QString()}});
-        BW_TRACE("Lockwell.bas", "Sub Main");
+        BW_TRACE("Module1.bas", "Sub Main");
         const int before = bwDepth();
         bool after = false;
         bwHandler("frmMain.frm", "Sub cmdOK_Click", [&] {
@@ -87,7 +87,7 @@ private Q_SLOTS:
         });
         QVERIFY(!after);
         QCOMPARE(bwDepth(), before);
-        QCOMPARE(bwTraceEntries(), QStringList{QStringLiteral("1 : Lockwell.bas : Sub Main : ")});
+        QCOMPARE(bwTraceEntries(), QStringList{QStringLiteral("1 : Module1.bas : Sub Main : ")});
         QCOMPARE(m_reports.size(), 1);
         const BwErrorReport& r = m_reports.first();
         QCOMPARE(r.number, 13);
@@ -95,7 +95,7 @@ private Q_SLOTS:
         QCOMPARE(r.source, QStringLiteral("Lockwell"));
         QCOMPARE(r.module, QStringLiteral("frmMain.frm"));
         QCOMPARE(r.procedure, QStringLiteral("Sub cmdOK_Click"));
-        QCOMPARE(r.trace, QStringList({QStringLiteral("1 : Lockwell.bas : Sub Main : "),
+        QCOMPARE(r.trace, QStringList({QStringLiteral("1 : Module1.bas : Sub Main : "),
                                        QStringLiteral("2 : \tfrmMain.frm : Sub cmdOK_Click : "),
                                        QStringLiteral("3 : \t\tbasHelper.bas : Sub Fail : ")}));
     }
@@ -242,7 +242,7 @@ private Q_SLOTS:
     {
         writeConfig("[log file]\nWrite To Disk=1\nLog File=trap.log\n[include]\nUser=0\n");
         answerWith({BwReportAnswer{BwAction::GoOn, QStringLiteral("I clicked OK\r\ntwice")}});
-        BW_TRACE("Lockwell.bas", "Sub Main");
+        BW_TRACE("Module1.bas", "Sub Main");
         bwHandler("frmLogin.frm", "Sub cmdOK_Click", [] { failingHelper(BwErr::TypeMismatch); });
         const QString log = QString::fromUtf8(readAll(path(QStringLiteral("trap.log"))));
         QVERIFY(
@@ -251,7 +251,7 @@ private Q_SLOTS:
         QCOMPARE(body, QStringLiteral("Runtime error 13 on line 0 : Type mismatch\r\n"
                                       "Source : Lockwell\r\n"
                                       "Code Pointer : frmLogin.frm : Sub cmdOK_Click\r\n"
-                                      "1 : Lockwell.bas : Sub Main : Call\r\n"
+                                      "1 : Module1.bas : Sub Main : Call\r\n"
                                       "2 : \tfrmLogin.frm : Sub cmdOK_Click : Trap\r\n"
                                       "3 : \t\tbasHelper.bas : Sub Fail : Error\r\n"
                                       "Answer : Go on\r\n"

@@ -155,7 +155,7 @@ private Q_SLOTS:
         CapsLockSeam::pin(std::nullopt);
         CapsLockFromTyping::forget();
         SettingsStore::write(QStringLiteral("Accounts\\BOB1"), QStringLiteral("PW"),
-                             keyAndVerifierOf(QStringLiteral("secret")));
+                             keyAndVerifierOf(SecretText(u"secret")).exposed().text());
         frmLogin login;
         showForReturningUser(login);
         auto* password = child<QLineEdit>(&login, "txtPassword");

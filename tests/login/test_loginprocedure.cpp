@@ -51,7 +51,7 @@ class TestLoginProcedure : public QObject
     void registerUser(const QString& user, const QString& password)
     {
         m_confirmations = {password};
-        QVERIFY(procedure().attempt(user, password));
+        QVERIFY(procedure().attempt(user, SecretText(password)));
         MessageBoxSeam::clear();
     }
 
@@ -83,13 +83,13 @@ private Q_SLOTS:
     void newUserIsRegisteredAndLoggedIn()
     {
         m_confirmations = {QStringLiteral("Secret")};
-        QVERIFY(procedure().attempt(QStringLiteral("alice"), QStringLiteral("Secret")));
+        QVERIFY(procedure().attempt(QStringLiteral("alice"), SecretText(QStringLiteral("Secret"))));
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         const QString verifier = storedVerifier(QStringLiteral("ALICE"));
         QCOMPARE(lastLogin(), QStringLiteral("ALICE"));
         QCOMPARE(LoginValues::userName(), QStringLiteral("ALICE"));
-        QCOMPARE(LoginValues::masterPassword(), QStringLiteral("Secret"));
-        QCOMPARE(LoginValues::heldVerifier(), verifier);
+        QCOMPARE(LoginValues::masterPassword().exposed().text(), QStringLiteral("Secret"));
+        QCOMPARE(LoginValues::heldVerifier().exposed().text(), verifier);
 
         // The password as typed is nowhere in the settings file.
         QFile file(SettingsStore::filePath());
@@ -105,7 +105,7 @@ private Q_SLOTS:
         registerUser(QStringLiteral("dave"), QStringLiteral("daves"));
         const QString verifier = storedVerifier(QStringLiteral("BOB1"));
         for (int i = 0; i < 5; ++i)
-            QVERIFY(!procedure().attempt(QStringLiteral("bob1"), QStringLiteral("PASS")));
+            QVERIFY(!procedure().attempt(QStringLiteral("bob1"), SecretText(QStringLiteral("PASS"))));
         expectOneBox(kInvalid, vb::vbExclamation, 4);
         QCOMPARE(storedVerifier(QStringLiteral("BOB1")), verifier);
         QCOMPARE(lastLogin(), QStringLiteral("DAVE")); // written only on success
@@ -113,14 +113,14 @@ private Q_SLOTS:
 
         MessageBoxSeam::clear();
         CapsLockSeam::pin(true);
-        QVERIFY(!procedure().attempt(QStringLiteral("bob1"), QStringLiteral("PASS")));
+        QVERIFY(!procedure().attempt(QStringLiteral("bob1"), SecretText(QStringLiteral("PASS"))));
         expectOneBox(kInvalid + kCaps, vb::vbExclamation);
         MessageBoxSeam::clear();
         m_confirmations = {QStringLiteral("other")};
-        QVERIFY(!procedure().attempt(QStringLiteral("frank"), QStringLiteral("mine")));
+        QVERIFY(!procedure().attempt(QStringLiteral("frank"), SecretText(QStringLiteral("mine"))));
         expectOneBox(kMismatch + kCaps, vb::vbExclamation);
 
-        QVERIFY(procedure().attempt(QStringLiteral("bOb1"), QStringLiteral("pass")));
+        QVERIFY(procedure().attempt(QStringLiteral("bOb1"), SecretText(QStringLiteral("pass"))));
         QCOMPARE(m_asked, 3); // recognised, not registered again
         QCOMPARE(lastLogin(), QStringLiteral("BOB1"));
     }
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QFETCH(QString, password);
         QFETCH(QString, message);
         m_confirmations = {password};
-        QCOMPARE(procedure().attempt(user, password), message.isEmpty());
+        QCOMPARE(procedure().attempt(user, SecretText(password)), message.isEmpty());
         if (!message.isEmpty()) {
             expectOneBox(message, vb::vbInformation);
             QCOMPARE(m_asked, 0);
@@ -157,7 +157,7 @@ private Q_SLOTS:
         // Cancelled (not a mistake to report), confirmed empty, confirmed in another letter case.
         m_confirmations = {QString(), QStringLiteral(""), QStringLiteral("PW-ONE")};
         for (int i = 0; i < 3; ++i)
-            QVERIFY(!procedure().attempt(QStringLiteral("grace"), QStringLiteral("pw-one")));
+            QVERIFY(!procedure().attempt(QStringLiteral("grace"), SecretText(QStringLiteral("pw-one"))));
         QCOMPARE(MessageBoxSeam::shown().size(), 2);
         expectOneBox(kMismatch, vb::vbExclamation, 1);
         QVERIFY(storedVerifier(QStringLiteral("GRACE")).isEmpty());
@@ -194,7 +194,7 @@ private Q_SLOTS:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
         m_confirmations = {password};
-        QCOMPARE(procedure().attempt(user, password), message.isEmpty());
+        QCOMPARE(procedure().attempt(user, SecretText(password)), message.isEmpty());
         if (message.isEmpty())
             return;
         expectOneBox(message, vb::vbInformation);

@@ -68,9 +68,9 @@ QString Environment::path(const QString& name) const
 void logIn(const QString& user, const QString& password)
 {
     LoginValues::setUserName(user);
-    LoginValues::setMasterPassword(password);
+    LoginValues::setMasterPassword(SecretText(password));
     SetKey(password);
-    LoginValues::setHeldVerifier(Encrypt(password));
+    LoginValues::setHeldVerifier(Encrypt(LoginValues::masterPassword()));
 }
 
 QString dataFilePassword(const QString& password)
@@ -118,7 +118,7 @@ QString makeFile(const Environment& env, const QString& name, const QList<fixtur
 {
     // Encrypting a file costs two key derivations: each set of records is made once and copied.
     static QTemporaryDir made(g_originalTemp + QStringLiteral("/lw-mainwindow-files-XXXXXX"));
-    const QString password = dataFilePassword(LoginValues::masterPassword());
+    const QString password = dataFilePassword(LoginValues::masterPassword().exposed().text());
     QCryptographicHash key(QCryptographicHash::Sha1);
     key.addData(password.toUtf8());
     for (const fixtures::Record& record : records)

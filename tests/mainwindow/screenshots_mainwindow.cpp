@@ -6,9 +6,9 @@
 #include "app/ProgramSettings.h"
 #include "app/SettingsStore.h"
 #include "app/TextForms.h"
-#include "datafile/Recordset.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QApplication>
 #include <QPixmap>

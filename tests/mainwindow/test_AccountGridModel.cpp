@@ -1,9 +1,9 @@
 // The grid model: two columns in the record set's order, following sort, filter, add, delete and
 // edits, as a view expects (checked by Qt's model tester).
 #include "DataFileFixtures.h"
-#include "datafile/Recordset.h"
-#include "datafile/SqlCipherDatabase.h"
 #include "mainwindow/AccountGridModel.h"
+#include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
 
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>
@@ -36,7 +36,7 @@ private Q_SLOTS:
         const QString file = m_dir.filePath(QStringLiteral("grid.lwd"));
         fixtures::makeDataFile(file, kPassword,
                                {{"Charlie", "c.example", "secret-id"}, {"alpha", "z.example"}, {"Bravo", "b.example"}});
-        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(file, kPassword));
+        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(file, SecretText(kPassword)));
         m_model = std::make_unique<AccountGridModel>();
         m_tester = std::make_unique<QAbstractItemModelTester>(m_model.get(),
                                                               QAbstractItemModelTester::FailureReportingMode::QtTest);

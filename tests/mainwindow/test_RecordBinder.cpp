@@ -1,11 +1,11 @@
 // The binding of edit boxes to the record set: moving fills every box, typing makes a pending value,
 // moving off a changed record writes it, multi-line fields keep CR LF in the record.
 #include "DataFileFixtures.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/Recordset.h"
-#include "datafile/SqlCipherDatabase.h"
 #include "mainwindow/MultiLineBox.h"
 #include "mainwindow/RecordBinder.h"
+#include "storage/DataFileFormat.h"
+#include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -40,7 +40,7 @@ private Q_SLOTS:
             withInfo << QString();
         withInfo << info;
         fixtures::makeDataFile(m_file, kPassword, {withInfo, {"Beta", "b.example", "bert"}});
-        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(m_file, kPassword));
+        m_records = std::make_shared<Recordset>(SqlCipherDatabase::open(m_file, SecretText(kPassword)));
         m_panel = std::make_unique<QWidget>();
         m_account = new QLineEdit(m_panel.get());
         m_id = new QLineEdit(m_panel.get());

@@ -2,9 +2,9 @@
 // Enter in the record boxes, and the commands enabled in the three record states.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
-#include "datafile/Recordset.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,10 +4,10 @@
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileCommands.h"
-#include "datafile/Recordset.h"
 #include "desktop/FileDialog.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QLineEdit>
 #include <QTableView>

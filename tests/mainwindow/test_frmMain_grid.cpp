@@ -3,10 +3,10 @@
 // by first letter.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
-#include "datafile/Recordset.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -6,8 +6,8 @@
 #include "app/StringTable.h"
 #include "datafile/DataFileCommands.h"
 #include "desktop/MessageBox.h"
+#include "errorreport/ErrorReportText.h"
 #include "errortrap/Bulwark.h"
-#include "errortrap/ErrorReportText.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/Twips.h"
@@ -261,7 +261,7 @@ private Q_SLOTS:
         const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"Alpha"}));
         const ino_t before = inodeOf(file);
         auto window = mwtest::loadedWindow(file);
-        window->fileCommands().openPassword = QStringLiteral("secret1");
+        window->fileCommands().openPassword = SecretText(QStringLiteral("secret1"));
         window->close();
         QCOMPARE(inodeOf(file), before);
     }

@@ -2,10 +2,10 @@
 // generator, the information box and the boxes after a file was closed.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
-#include "datafile/Recordset.h"
 #include "desktop/Clipboard.h"
 #include "mainwindow/SecretReveal.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -5,12 +5,12 @@
 #include "app/LoginValues.h"
 #include "app/ProgramSettings.h"
 #include "app/SettingsStore.h"
-#include "datafile/Recordset.h"
 #include "desktop/MessageBox.h"
 #include "login/CapsLockSeam.h"
 #include "mainwindow/SecretReveal.h"
 #include "mainwindow/SecurityLock.h"
 #include "mainwindow/frmMain.h"
+#include "storage/Recordset.h"
 
 #include <QAction>
 #include <QApplication>

@@ -17,8 +17,8 @@ void logIn(const QString& user, const QString& password)
     const QString verifier = Encrypt(password);
     SettingsStore::write(QStringLiteral("Accounts\\") + user, QStringLiteral("PW"), verifier);
     LoginValues::setUserName(user);
-    LoginValues::setMasterPassword(password);
-    LoginValues::setHeldVerifier(verifier);
+    LoginValues::setMasterPassword(SecretText(password));
+    LoginValues::setHeldVerifier(SecretText(verifier));
 }
 
 QString storedVerifier(const QString& user)
@@ -28,7 +28,7 @@ QString storedVerifier(const QString& user)
 
 bool keyAndVerifierAccept(const QString& password)
 {
-    return Encrypt(password) == LoginValues::heldVerifier();
+    return Encrypt(password) == LoginValues::heldVerifier().view();
 }
 
 } // namespace session

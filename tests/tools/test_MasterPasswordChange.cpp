@@ -30,8 +30,8 @@ class TestMasterPasswordChange : public QObject
 
     void verifyNothingChanged()
     {
-        QCOMPARE(LoginValues::masterPassword(), kOld);
-        QCOMPARE(LoginValues::heldVerifier(), m_oldVerifier);
+        QCOMPARE(LoginValues::masterPassword().exposed().text(), kOld);
+        QCOMPARE(LoginValues::heldVerifier().exposed().text(), m_oldVerifier);
         QCOMPARE(session::storedVerifier(QStringLiteral("BOB")), m_oldVerifier);
         QVERIFY(session::keyAndVerifierAccept(kOld));
     }
@@ -44,7 +44,7 @@ private Q_SLOTS:
         bwSetProgramFolder(m_home->path());
         session::useSettingsFolder(*m_home);
         session::logIn(QStringLiteral("BOB"), kOld);
-        m_oldVerifier = LoginValues::heldVerifier();
+        m_oldVerifier = LoginValues::heldVerifier().exposed().text();
     }
 
     void changeReplacesEverythingTogether()
@@ -52,11 +52,11 @@ private Q_SLOTS:
         const MasterPasswordChange change(writeVerifier);
         const auto result = change.apply(kOld, kNew, kNew);
         QCOMPARE(result.inform, QStringLiteral("Master Password successfully changed!"));
-        QCOMPARE(LoginValues::masterPassword(), kNew);
-        QCOMPARE(session::storedVerifier(QStringLiteral("BOB")), LoginValues::heldVerifier());
-        QVERIFY(LoginValues::heldVerifier() != m_oldVerifier);
+        QCOMPARE(LoginValues::masterPassword().exposed().text(), kNew);
+        QCOMPARE(session::storedVerifier(QStringLiteral("BOB")), LoginValues::heldVerifier().exposed().text());
+        QVERIFY(LoginValues::heldVerifier().exposed().text() != m_oldVerifier);
         // The data file password is made from the held verifier: it must give back the new password.
-        QCOMPARE(Decrypt(LoginValues::heldVerifier()), kNew);
+        QCOMPARE(Decrypt(LoginValues::heldVerifier().view()), kNew);
 
         // Without logging in again, the old password is refused and the new one accepted.
         const QString next = QStringLiteral("puma8901");

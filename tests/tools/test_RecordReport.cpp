@@ -1,12 +1,12 @@
 // The record report: how bands fall on pages, the printed text of a filtered, sorted record set in a
 // PDF file, the printer and preview widths, and the print command's handling of the preview and faults.
 #include "DataFileFixtures.h"
-#include "datafile/DataFileFormat.h"
-#include "datafile/EngineError.h"
-#include "datafile/Recordset.h"
-#include "datafile/SqlCipherDatabase.h"
 #include "desktop/MessageBox.h"
 #include "desktop/SuspendOnTop.h"
+#include "storage/DataFileFormat.h"
+#include "storage/EngineError.h"
+#include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
 #include "tools/PrintPreview.h"
 #include "tools/RecordReport.h"
 #include "tools/ReportLayout.h"
@@ -148,7 +148,7 @@ private Q_SLOTS:
                                  "Bank Bravo", "Bank Golf", "Bank Foxtrot", "Forum"})
             records << recordFor(QString::fromLatin1(name));
         fixtures::makePlainDataFile(path, records);
-        Recordset recordset(SqlCipherDatabase::open(path, QString()));
+        Recordset recordset(SqlCipherDatabase::open(path, SecretText()));
         recordset.setFilter(QStringLiteral("Account LIKE 'bank*'"));
         recordset.setSort(QStringLiteral("Account DESC"));
         const QStringList expected = {"Bank Golf",    "Bank Foxtrot", "Bank Echo", "Bank Delta",
@@ -220,7 +220,7 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(QStringLiteral("command.lwd"));
         fixtures::makePlainDataFile(path, {recordFor(QStringLiteral("Zulu")), recordFor(QStringLiteral("Oscar")),
                                            recordFor(QStringLiteral("Papa"))});
-        Recordset recordset(SqlCipherDatabase::open(path, QString()));
+        Recordset recordset(SqlCipherDatabase::open(path, SecretText()));
         recordset.setFilter(QStringLiteral("Account LIKE '*a*'"));
         standIn();
 

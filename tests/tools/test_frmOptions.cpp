@@ -257,7 +257,7 @@ private Q_SLOTS:
         };
 
         QCOMPARE(press("tiger123", "lion4567", "lion4567"), QStringLiteral("Master Password successfully changed!"));
-        QCOMPARE(ProgramSettings::verifierOf(kUser), LoginValues::heldVerifier());
+        QCOMPARE(ProgramSettings::verifierOf(kUser), LoginValues::heldVerifier().exposed().text());
         QVERIFY(ProgramSettings::verifierOf(kUser) != oldVerifier);
 
         // Enter in a box of this page does not close the dialog: the default button is out of view.

@@ -1,0 +1,100 @@
+#include "storage/DataControl.h"
+
+#include "storage/DataFileFormat.h"
+#include "storage/EngineError.h"
+#include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
+
+#include <utility>
+
+namespace {
+constexpr char kModule[] = "DataControl.cpp";
+
+bool isAccountQuery(const QString& source)
+{
+    return source.simplified().compare(QLatin1String(DataFileFormat::kRecordSource), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+DataControl::DataControl(QObject* parent) : QObject(parent)
+{
+    BW_TRACE(kModule, "Sub DataControl");
+}
+
+DataControl::~DataControl()
+{
+    BW_TRACE(kModule, "Sub ~DataControl");
+}
+
+void DataControl::setConnection(ConnectionText connection)
+{
+    BW_TRACE(kModule, "Sub setConnection");
+    if (connection == m_connectionText)
+        return;
+    dropConnection();
+    m_connectionText = std::move(connection);
+}
+
+void DataControl::setRecordSource(const QString& source)
+{
+    BW_TRACE(kModule, "Sub setRecordSource");
+    m_recordSource = source;
+}
+
+void DataControl::refresh()
+{
+    BW_TRACE(kModule, "Sub refresh");
+    retireRecordset();
+    try {
+        if (!isAccountQuery(m_recordSource))
+            throw RuntimeError(EngineErr::BadArguments,
+                               QStringLiteral("The record source is not valid: only \"") +
+                                   QLatin1String(DataFileFormat::kRecordSource) + QStringLiteral("\" is known."),
+                               QStringLiteral("Lockwell"));
+        if (!m_connection) {
+            const ConnectionText& text = m_connectionText;
+            m_connection = SqlCipherDatabase::open(
+                text.dataSource(), text.password(),
+                text.isReadOnly() ? SqlCipherDatabase::Access::ReadOnly : SqlCipherDatabase::Access::ReadWrite,
+                text.isExclusive() ? SqlCipherDatabase::Sharing::Exclusive : SqlCipherDatabase::Sharing::DenyNone);
+        }
+        m_recordset = std::make_shared<Recordset>(m_connection);
+    } catch (...) {
+        Q_EMIT recordsetChanged();
+        throw;
+    }
+    Q_EMIT recordsetChanged();
+}
+
+void DataControl::releaseRecordset()
+{
+    BW_TRACE(kModule, "Sub releaseRecordset");
+    retireRecordset();
+    Q_EMIT recordsetChanged();
+}
+
+void DataControl::retireRecordset()
+{
+    BW_TRACE(kModule, "Sub retireRecordset");
+    // The old set is closed (a pending change is dropped) and lets go of the connection, so nothing
+    // keeps the data file open once the control does not.
+    m_retired = std::move(m_recordset);
+    m_recordset.reset();
+    if (m_retired) {
+        if (m_retired->isOpen())
+            m_retired->close();
+        m_retired->detach();
+    }
+}
+
+bool DataControl::isDataFileOpen() const
+{
+    BW_TRACE(kModule, "Function isDataFileOpen");
+    return m_recordset && m_recordset->hasActiveConnection();
+}
+
+void DataControl::dropConnection()
+{
+    BW_TRACE(kModule, "Sub dropConnection");
+    m_connection.reset();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The main window's data control Adodc1: a connection (its text and password), a record source, and the record set that
+// refresh() reads through them. A refresh always gives a fresh record set without filter or sort;
+// while the connection stays the same the open connection is reused (no second key derivation).
+// The record set a refresh replaces is closed, dropping any pending change. After a failed refresh
+// the control holds no record set.
+#include "storage/ConnectionText.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class Recordset;
+class SqlCipherDatabase;
+
+class DataControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DataControl(QObject* parent = nullptr);
+    ~DataControl() override;
+
+    // Setting a different connection (text or password) lets go of the open connection.
+    void setConnection(ConnectionText connection);
+    const ConnectionText& connection() const { return m_connectionText; }
+    void setRecordSource(const QString& source);
+    QString recordSource() const { return m_recordSource; }
+
+    // Opens the data file of the connection text when needed and reads a fresh record set. The only
+    // record source is "Select * from tblAccount" (any letter case and spacing). Failures raise a
+    // RuntimeError with the engine's number and description.
+    void refresh();
+
+    // The current record set, or null. Holders may keep it: it stays valid (closed or not) for them.
+    std::shared_ptr<Recordset> recordset() const { return m_recordset; }
+    // Closes and drops the record set the control holds.
+    void releaseRecordset();
+
+    // A data file is open: a record set exists and has an active connection.
+    bool isDataFileOpen() const;
+
+Q_SIGNALS:
+    // The control holds another record set (or none).
+    void recordsetChanged();
+
+private:
+    void dropConnection();
+    void retireRecordset();
+
+    ConnectionText m_connectionText;
+    QString m_recordSource;
+    std::shared_ptr<SqlCipherDatabase> m_connection;
+    std::shared_ptr<Recordset> m_recordset;
+    // The record set replaced by the last refresh, kept one refresh longer: a refresh may be started
+    // from a slot that the old set's own signal is still running.
+    std::shared_ptr<Recordset> m_retired;
+};

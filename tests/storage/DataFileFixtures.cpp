@@ -1,0 +1,90 @@
+#include "DataFileFixtures.h"
+
+#include "app/LoginValues.h"
+#include "crypto/StringCipher.h"
+#include "storage/AccountTable.h"
+#include "storage/Compactor.h"
+#include "storage/ConnectionText.h"
+#include "storage/ResourceFile.h"
+#include "storage/SqlCipherDatabase.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <sys/stat.h>
+
+namespace fixtures {
+
+void makeDataFile(const QString& path, const QString& password, const QList<Record>& records)
+{
+    const QString plain = path + QStringLiteral(".plain");
+    makePlainDataFile(plain, records);
+    QFile::remove(path);
+    Compactor::compactDatabase(ConnectionText::forCompactSource(plain, SecretText()),
+                               ConnectionText::forCompactTarget(path, SecretText(password)));
+    QFile::remove(plain);
+}
+
+void makePlainDataFile(const QString& path, const QList<Record>& records)
+{
+    QFile::remove(path);
+    const int result = SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path);
+    if (result != 0)
+        qFatal("the template could not be written: %d", result);
+    auto db = SqlCipherDatabase::open(path, SecretText());
+    for (const Record& record : records) {
+        AccountRow row;
+        for (int column = 0; column < record.size(); ++column)
+            row.setField(column, record.at(column));
+        AccountTable::insert(*db, row);
+    }
+}
+
+void logIn(const QString& userName, const QString& masterPassword)
+{
+    LoginValues::setUserName(userName);
+    LoginValues::setMasterPassword(SecretText(masterPassword));
+    SetKey(masterPassword);
+    LoginValues::setHeldVerifier(Encrypt(LoginValues::masterPassword()));
+}
+
+QStringList readAccounts(const QString& path, const QString& password)
+{
+    auto db = SqlCipherDatabase::open(path, SecretText(password), SqlCipherDatabase::Access::ReadOnly);
+    QStringList lines;
+    for (const AccountRow& row : AccountTable::loadAll(*db)) {
+        QStringList fields;
+        for (int column = 0; column < DataFileFormat::ColumnCount; ++column)
+            fields << row.field(column).toString();
+        while (!fields.isEmpty() && fields.back().isEmpty())
+            fields.removeLast();
+        lines << fields.join(QLatin1Char('|'));
+    }
+    return lines;
+}
+
+FolderSnapshot::FolderSnapshot(const QString& folder)
+{
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& info : entries) {
+        struct stat st
+        {
+        };
+        ::lstat(QFile::encodeName(info.absoluteFilePath()).constData(), &st);
+        QString line = QStringLiteral("size %1 mode %2 mtime %3.%4")
+                           .arg(st.st_size)
+                           .arg(st.st_mode, 0, 8)
+                           .arg(st.st_mtim.tv_sec)
+                           .arg(st.st_mtim.tv_nsec);
+        QFile file(info.absoluteFilePath());
+        if (info.isFile() && file.open(QIODevice::ReadOnly))
+            line += QStringLiteral(" sha ") +
+                    QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
+        m_files.insert(info.fileName(), line);
+    }
+}
+
+} // namespace fixtures
