@@ -8,6 +8,7 @@
 #include "app/RunUntilClosed.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
+#include "crypto/ProcessHardening.h"
 #include "errorreport/ReportDialogReporter.h"
 #include "errorreport/frmBULWARK.h"
 #include "errortrap/Bulwark.h"
@@ -101,6 +102,9 @@ int Main(QApplication& app)
 
 int main(int argc, char* argv[])
 {
+    // Before anything else, and long before a password can be typed: no core dump, no reading of this
+    // process's memory by others.
+    ProcessHardening::apply();
     QApplication app(argc, argv);
     // No display name: Qt would append it to every title the window manager shows.
     QApplication::setApplicationName(QStringLiteral("Lockwell"));
