@@ -10,7 +10,11 @@
 #include <QStringView>
 #include <cstddef>
 
-// The memory of every secret: one heap block of a fixed size, zeroed when made and wiped before it is freed.
+// The memory of every secret: whole pages of its own, zeroed when made and wiped before they are given back.
+// The pages are locked into memory, so they are never written to swap, and left out of core dumps. The
+// locked memory a user may hold is limited (RLIMIT_MEMLOCK); past the limit a buffer works unlocked and is
+// wiped all the same. Pages of its own, because a lock is per page and not counted: unlocking a page shared
+// with another secret would unlock that secret too.
 class SecretBuffer
 {
 public:
@@ -31,6 +35,8 @@ private:
 
     unsigned char* m_data = nullptr;
     std::size_t m_size = 0;
+    std::size_t m_mapped = 0;
+    bool m_locked = false;
 };
 
 // The UTF-8 bytes of a secret, as the database engine takes a key.

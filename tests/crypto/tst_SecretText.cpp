@@ -1,9 +1,47 @@
 // The secret type: it holds the only copy it owns, moves without copying, and wiping a text never reaches
-// into a copy someone else still holds.
+// into a copy someone else still holds; its memory stays out of swap while the lock limit allows.
 #include "crypto/SecretText.h"
 #include "crypto/SecureWipe.h"
 
+#include <QFile>
 #include <QtTest>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// The memory this process has locked, in kB, as the kernel counts it.
+qint64 lockedKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmLck:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+// In a child process allowed one locked page (without root's right to lock more): three secrets, the
+// first locked and the others not, all of them whole. The exit code says which check failed.
+int threeSecretsUnderAOnePageLimit()
+{
+    const rlim_t page = rlim_t(sysconf(_SC_PAGESIZE));
+    const rlimit onePage{page, page};
+    if (setrlimit(RLIMIT_MEMLOCK, &onePage) != 0)
+        return 10;
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 11;
+    const qint64 before = lockedKiB();
+    const SecretText first(u"first pw"), second(u"second pw"), third(u"third pw");
+    if (lockedKiB() - before != qint64(page / 1024))
+        return 12;
+    if (first.view() != u"first pw" || second.view() != u"second pw" || third.copy().view() != u"third pw")
+        return 13;
+    return 0;
+}
+} // namespace
 
 class TestSecretText : public QObject
 {
@@ -44,6 +82,25 @@ private Q_SLOTS:
         const SecretBytes key = password.toUtf8();
         QCOMPARE(QByteArray(key.data(), key.size()), QByteArray("\xc3\xa9t\xc3\xa9K7352"));
         QVERIFY(SecretText().toUtf8().isEmpty());
+    }
+
+    void keptOutOfSwapWhileTheLimitAllowsAndWholeBeyondIt()
+    {
+        const qint64 before = lockedKiB();
+        {
+            const SecretText secret(u"hunter22");
+            QCOMPARE(lockedKiB() - before, qint64(sysconf(_SC_PAGESIZE) / 1024));
+        }
+        QCOMPARE(lockedKiB(), before);
+
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0)
+            _exit(threeSecretsUnderAOnePageLimit());
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 };
 
