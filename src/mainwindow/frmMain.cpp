@@ -87,6 +87,11 @@ frmMain::frmMain(QWidget* parent)
     connect(&m_reveal->Timer1(), &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(&m_lock->Timer2(), &QTimer::timeout, this, &frmMain::Timer2_Timer);
     connect(m_lock, &SecurityLock::lockedChanged, this, &frmMain::showLockState);
+    // A lock takes a revealed secret off the clipboard.
+    connect(m_lock, &SecurityLock::lockedChanged, m_reveal, [this](bool locked) {
+        if (locked)
+            m_reveal->withdrawSecret();
+    });
     connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
     m_commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
 }

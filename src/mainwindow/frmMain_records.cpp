@@ -152,6 +152,7 @@ void frmMain::RefreshTextControls()
     BW_TRACE(kModule, "Sub RefreshTextControls");
     if (isDataFileOpen())
         return;
+    m_reveal->withdrawSecret(); // a secret of the closed file leaves the clipboard too
     const QList<QWidget*> boxes = {ui->txtAccount,   ui->txtPW,        ui->txtURL,       ui->txtID,        ui->txtHint,
                                    ui->txtINFO,      ui->txtKey1Label, ui->txtKey1,      ui->txtKey2Label, ui->txtKey2,
                                    ui->txtKey3Label, ui->txtKey3,      ui->txtKey4Label, ui->txtKey4};

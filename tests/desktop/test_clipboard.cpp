@@ -1,4 +1,5 @@
-// The clipboard: secrets carry the password-manager hint, plain text does not, clearing empties it.
+// The clipboard: secrets carry the clipboard managers' marks and plain text does not, clearing empties
+// it, and taking a copy back never reaches a later one.
 #include "desktop/Clipboard.h"
 
 #include <QClipboard>
@@ -13,23 +14,42 @@ class TestClipboard : public QObject
     static bool hinted()
     {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        return data && data->data(QString::fromLatin1(kPasswordManagerHint)) == "secret";
+        for (const ClipboardHint& hint : kSecretHints) {
+            if (!data || data->data(QString::fromLatin1(hint.format)) != hint.value)
+                return false;
+        }
+        return true;
     }
 
 private Q_SLOTS:
-    void onlySecretsCarryTheHintAndClearingEmpties()
+    void onlySecretsCarryTheHintsAndClearingEmpties()
     {
-        setClipboardText(QStringLiteral("p@ss wörd\t"), true);
+        setClipboardSecret(SecretText(u"p@ss wörd\t"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("p@ss wörd\t"));
         QVERIFY(hinted());
-        setClipboardText(QStringLiteral("https://example.org/"), false); // the hint must not linger
+        setClipboardText(QStringLiteral("https://example.org/")); // the hints must not linger
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("https://example.org/"));
         QVERIFY(!hinted());
 
-        setClipboardText(QStringLiteral("hunter2"), true);
+        setClipboardSecret(SecretText(u"hunter2"));
         clearClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString());
         QVERIFY(!hinted());
+    }
+
+    void takingBackLeavesALaterCopyAlone()
+    {
+        ClipboardEntry secret = setClipboardSecret(SecretText(u"hunter2"));
+        QVERIFY(secret.isHeld());
+        const ClipboardEntry later = setClipboardText(QStringLiteral("copied since"));
+        QVERIFY(!secret.isHeld());
+        secret.takeBack();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("copied since"));
+
+        ClipboardEntry again = setClipboardSecret(SecretText(u"hunter2"));
+        again.takeBack();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        QVERIFY(!again.isHeld());
     }
 };
 

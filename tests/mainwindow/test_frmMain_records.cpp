@@ -100,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(!clipboardMarkedSecret());
         m_window->cmdInfo_Click(); // a multi-line box as it shows its text
         QCOMPARE(clipboardText(), QStringLiteral("line 1\nline 2"));
-        setClipboardText(QStringLiteral("left over"), false); // an empty field leaves an empty text
+        setClipboardText(QStringLiteral("left over")); // an empty field leaves an empty text
         m_window->cmdName_Click();
         QCOMPARE(clipboardText(), QString());
     }
