@@ -10,15 +10,16 @@ function(lw_add_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-# lw_add_qtest(name SOURCES ... [LIBS ...] [XVFB])
+# lw_add_qtest(name SOURCES ... [LIBS ...] [XVFB] [RUN_UNDER command ...])
 # A Qt Test executable registered with CTest. Widget tests run on the offscreen platform;
 # XVFB tests run against the X server that scripts/run-tests starts (DISPLAY is passed through).
+# RUN_UNDER starts the test through another program (dbus-run-session -- gives it a private bus).
 function(lw_add_qtest name)
-    cmake_parse_arguments(ARG "XVFB" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "XVFB" "TIMEOUT" "SOURCES;LIBS;RUN_UNDER" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${ARG_RUN_UNDER} $<TARGET_FILE:${name}>)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)
     endif()

@@ -30,9 +30,10 @@ void SecurityLock::tick()
         --m_left;
     if (m_left >= 1)
         return;
-    stop();
     if (Options.TimeoutOn)
-        setLocked(true);
+        lock();
+    else
+        stop();
 }
 
 void SecurityLock::stop()
@@ -40,6 +41,13 @@ void SecurityLock::stop()
     BW_TRACE(kModule, "Sub stop");
     m_timer.stop();
     m_timer.setInterval(0);
+}
+
+void SecurityLock::lock()
+{
+    BW_TRACE(kModule, "Sub lock");
+    stop();
+    setLocked(true);
 }
 
 void SecurityLock::unlock()

@@ -8,6 +8,8 @@
 //              locks if the time-out is on at that moment (Options.TimeoutOn); with it off nothing locks.
 //   stop()     the timer stops and the count with it, nothing locked (the options closed with the
 //              time-out off)
+//   lock()     locks now, as a count that runs out with the time-out on does, whatever the time-out
+//              option says (the desktop session was locked, left or suspended)
 //   unlock()   the lock lifted without counting again
 #include <QObject>
 #include <QTimer>
@@ -34,6 +36,7 @@ public:
     void restart();
     void tick();
     void stop();
+    void lock();
     void unlock();
 
 Q_SIGNALS:

@@ -6,6 +6,7 @@
 #include "app/ProgramSettings.h"
 #include "app/StringTable.h"
 #include "datafile/DataFileCommands.h"
+#include "desktop/SessionLockWatcher.h"
 #include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
@@ -87,11 +88,12 @@ frmMain::frmMain(QWidget* parent)
     connect(&m_reveal->Timer1(), &QTimer::timeout, this, &frmMain::Timer1_Timer);
     connect(&m_lock->Timer2(), &QTimer::timeout, this, &frmMain::Timer2_Timer);
     connect(m_lock, &SecurityLock::lockedChanged, this, &frmMain::showLockState);
-    // A lock takes a revealed secret off the clipboard.
+    // A lock takes a revealed secret off the clipboard; locking the desktop session locks the window.
     connect(m_lock, &SecurityLock::lockedChanged, m_reveal, [this](bool locked) {
         if (locked)
             m_reveal->withdrawSecret();
     });
+    connect(new SessionLockWatcher(this), &SessionLockWatcher::sessionLocked, this, &frmMain::lockWithSession);
     connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
     m_commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
 }

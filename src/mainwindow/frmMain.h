@@ -9,7 +9,8 @@
 //
 // The window owns three parts that keep state of their own: the security lock (Timer2, the countdown,
 // Locked), the secret reveal (Timer1, the masks, the clipboard) and the keep-on-top keeper (timOnTop,
-// SuspendOnTop). Its handlers of the same names forward to them.
+// SuspendOnTop). Its handlers of the same names forward to them. The window also locks when the
+// desktop session is locked, left or suspended.
 //
 // The methods are spread over files by concern: frmMain.cpp (creating, loading, unloading),
 // frmMain_records.cpp (record boxes, copy and reveal), frmMain_editing.cpp (add, delete, typing, command
@@ -226,6 +227,7 @@ private:
 
     // Security (frmMain_security.cpp).
     void showLockState(bool locked);
+    void lockWithSession();
     void hideUnlockButton();
 
     // Chrome (frmMain_chrome.cpp).

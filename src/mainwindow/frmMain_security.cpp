@@ -139,6 +139,16 @@ void frmMain::Timer2_Timer()
     bwHandler(kModule, "Sub Timer2_Timer", [&] { m_lock->tick(); });
 }
 
+// The screen locked, the session was left or the machine is going to sleep: the window locks as the
+// time-out locks it. Before the window is loaded there is nothing to lock.
+void frmMain::lockWithSession()
+{
+    bwHandler(kModule, "Sub lockWithSession", [&] {
+        if (m_loaded && !m_unloaded)
+            m_lock->lock();
+    });
+}
+
 void frmMain::cmdPassword_Click()
 {
     bwHandler(kModule, "Sub cmdPassword_Click", [&] {
@@ -167,6 +177,9 @@ void frmMain::mnuViewOptions_Click()
             const SuspendOnTopScope suspended(*this);
             frmOptions::run(this, isDataFileOpen());
         }
+        // With the count stopped, only the desktop session can have locked the window meanwhile; the
+        // options are applied as always, and then it locks again.
+        const bool sessionLocked = Locked();
         showOnTopLamp();
         m_reveal->applyPeekOption();
         m_lock->unlock();
@@ -177,5 +190,7 @@ void frmMain::mnuViewOptions_Click()
             m_lock->setCountdownStart(Options.TimeoutTime);
             InitTimer();
         }
+        if (sessionLocked)
+            m_lock->lock();
     });
 }

@@ -67,7 +67,8 @@ QString E2eDesktop::configFolder() const
     return m_scratch.filePath(QStringLiteral("config-%1").arg(m_run));
 }
 
-std::unique_ptr<QProcess> E2eDesktop::startProgram(const QString& osUser, const QStringList& arguments)
+std::unique_ptr<QProcess> E2eDesktop::startProgram(const QString& osUser, const QStringList& arguments,
+                                                   const QStringList& environment)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
@@ -75,7 +76,10 @@ std::unique_ptr<QProcess> E2eDesktop::startProgram(const QString& osUser, const 
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_scratch.filePath(QStringLiteral("run-%1").arg(m_run)));
     env.insert(QStringLiteral("USER"), osUser);
-    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    // The sanitizer would set the core size limit to zero itself: the program is to do it.
+    env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0:disable_coredump=0"));
+    for (const QString& entry : environment)
+        env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
     auto program = std::make_unique<QProcess>();
     program->setProcessEnvironment(env);
     program->setWorkingDirectory(m_scratch.path());

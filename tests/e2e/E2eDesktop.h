@@ -24,9 +24,10 @@ public:
     void freshFolders();
     QString configFolder() const;
 
-    // Starts the program with USER set to `osUser` and the given command-line arguments.
+    // Starts the program with USER set to `osUser`, the given command-line arguments and the environment
+    // changed by `environment` ("NAME=value" entries).
     std::unique_ptr<QProcess> startProgram(const QString& osUser = QStringLiteral("e2euser"),
-                                           const QStringList& arguments = {});
+                                           const QStringList& arguments = {}, const QStringList& environment = {});
 
     // The id of a window whose title, as the window manager shows it (_NET_WM_NAME), matches the regular
     // expression (anchor it), waiting up to timeoutMs; empty when none came. onlyVisible: mapped windows only.
