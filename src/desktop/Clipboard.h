@@ -33,8 +33,6 @@ class ClipboardEntry
 public:
     ClipboardEntry() = default;
 
-    // True while the clipboard or the selection still holds this copy.
-    bool isHeld() const { return m_clipboard || m_selection; }
     // Empties the clipboard and the selection where each still holds exactly this copy, and forgets it.
     void takeBack();
 
