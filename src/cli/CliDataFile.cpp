@@ -56,7 +56,7 @@ CliFailure CliDataFile::failureFor(const QString& path, const RuntimeError& erro
     case EngineErr::AccessDenied:
         return failure(QStringLiteral("permission denied: the file cannot be read"));
     case EngineErr::Damaged:
-        return failure(QStringLiteral("damaged: the data file is shorter than its header says"));
+        return failure(QStringLiteral("damaged: the data file is cut short or its pages do not fit together"));
     default:
         return failure(error.description());
     }
