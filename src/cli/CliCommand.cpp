@@ -19,7 +19,7 @@ std::vector<CliOption> recordFieldOptions()
     return {{"", "url", "URL", "the web address"},
             {"", "user", "USER", "the user ID"},
             {"", "hint", "HINT", "the hint about the password"},
-            {"", "notes", "NOTES", "the free-text information (\\n breaks lines)"},
+            {"", "notes", "NOTES", "the free-text information; its line breaks are kept"},
             {"p", "password-prompt", nullptr, "ask for the record's password"},
             {"g", "generate", nullptr, "give the record a generated password"},
             {"", "length", "N", "the generated password's length, 4 to 16 (16)"}};
