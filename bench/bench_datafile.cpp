@@ -34,26 +34,8 @@ struct Files
     QString rawKey; // the derived key in the engine's raw form: opens without the key derivation
 };
 
+using bench::realisticRecord;
 using bench::scratch;
-using bench::text;
-
-// A record as people keep them: short names, a web address, often no extra keys, a little info.
-AccountRow realisticRecord(QRandomGenerator& random)
-{
-    AccountRow row;
-    row.setField(DataFileFormat::Account, text(random, 4, 30));
-    row.setField(DataFileFormat::URL, QStringLiteral("https://www.") + text(random, 5, 25) + QStringLiteral(".com/"));
-    row.setField(DataFileFormat::IDtext, text(random, 5, 25));
-    row.setField(DataFileFormat::Password, text(random, 10, 20));
-    if (random.bounded(2))
-        row.setField(DataFileFormat::HINT, text(random, 5, 40));
-    if (random.bounded(5) == 0) {
-        row.setField(DataFileFormat::Key1_Name, QStringLiteral("PIN"));
-        row.setField(DataFileFormat::Key1, text(random, 4, 8));
-    }
-    row.setField(DataFileFormat::Info, text(random, 0, 200));
-    return row;
-}
 
 QString rawKeyOf(const QString& path)
 {
@@ -77,25 +59,7 @@ const Files& filesFor(int records)
     Files files;
     files.plain = scratch().filePath(QStringLiteral("plain-%1.lwd").arg(records));
     files.encrypted = scratch().filePath(QStringLiteral("encrypted-%1.lwd").arg(records));
-    SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), files.plain);
-    {
-        auto db = SqlCipherDatabase::open(files.plain, SecretText());
-        db->exec("BEGIN");
-        SqlStatement insert(db->handle(), "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, "
-                                          "Key1, Key2_Name, Key2, Key3_Name, Key3, Key4_Name, Key4, Info) VALUES "
-                                          "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
-        QRandomGenerator random{quint32(records)};
-        for (int i = 0; i < records; ++i) {
-            const AccountRow row = realisticRecord(random);
-            for (int column = 0; column < DataFileFormat::ColumnCount; ++column)
-                insert.bindText(column + 1, row.field(column));
-            insert.step();
-            insert.reset();
-        }
-        db->exec("COMMIT");
-    }
-    Compactor::compactDatabase(ConnectionText::forCompactSource(files.plain, SecretText()),
-                               ConnectionText::forCompactTarget(files.encrypted, SecretText(kPassword)));
+    bench::makeDataFiles(files.plain, files.encrypted, SecretText(kPassword), records, quint32(records));
     files.rawKey = rawKeyOf(files.encrypted);
     return cache.emplace(records, files).first->second;
 }

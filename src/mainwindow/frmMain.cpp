@@ -6,6 +6,8 @@
 #include "app/ProgramSettings.h"
 #include "app/StringTable.h"
 #include "datafile/DataFileCommands.h"
+#include "datafile/DataFileReread.h"
+#include "datafile/DataFileWatcher.h"
 #include "desktop/SessionLockWatcher.h"
 #include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
@@ -95,6 +97,13 @@ frmMain::frmMain(QWidget* parent)
     });
     connect(new SessionLockWatcher(this), &SessionLockWatcher::sessionLocked, this, &frmMain::lockWithSession);
     connect(&m_onTop->timOnTop(), &QTimer::timeout, this, &frmMain::timOnTop_Timer);
+    // What another program writes to the data file, or a file put in its place, is read in while no edit
+    // is pending and no dialog is up.
+    auto* watcher = new DataFileWatcher(dataControl(), this);
+    watcher->setReadyTest([] { return QApplication::activeModalWidget() == nullptr; });
+    connect(watcher, &DataFileWatcher::changedOnDisk, this, [this](bool replaced) {
+        bwHandler(kModule, "Sub DataFileWatcher_ChangedOnDisk", [&] { rereadDataFile(*m_files, *this, replaced); });
+    });
     m_commandText = commandTextFromArguments(QCoreApplication::arguments().mid(1));
 }
 

@@ -93,6 +93,12 @@ bool DataControl::isDataFileOpen() const
     return m_recordset && m_recordset->hasActiveConnection();
 }
 
+qint64 DataControl::dataVersion() const
+{
+    BW_TRACE(kModule, "Function dataVersion");
+    return m_connection ? m_connection->dataVersion() : -1;
+}
+
 void DataControl::dropConnection()
 {
     BW_TRACE(kModule, "Sub dropConnection");

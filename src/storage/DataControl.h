@@ -40,6 +40,10 @@ public:
     // A data file is open: a record set exists and has an active connection.
     bool isDataFileOpen() const;
 
+    // The open connection's count of commits by other connections (SqlCipherDatabase::dataVersion);
+    // -1 without a connection.
+    qint64 dataVersion() const;
+
 Q_SIGNALS:
     // The control holds another record set (or none).
     void recordsetChanged();

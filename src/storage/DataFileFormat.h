@@ -46,6 +46,10 @@ constexpr std::array<const char*, ColumnCount> kColumnNames = {
     "Account",   "URL",  "IDtext",    "Password", "HINT",      "Key1_Name", "Key1",
     "Key2_Name", "Key2", "Key3_Name", "Key3",     "Key4_Name", "Key4",      "Info"};
 
+// The most characters each field holds, as the record boxes accept them (line breaks of Info counted as one
+// character each).
+constexpr std::array<int, ColumnCount> kColumnLengths = {50, 255, 50, 50, 255, 16, 50, 16, 50, 16, 50, 16, 50, 4096};
+
 // The column index for a field name, compared without regard to letter case; -1 when there is none.
 int columnIndex(QLatin1String name);
 int columnIndex(const QString& name);

@@ -320,6 +320,13 @@ QString Recordset::valueAt(int row, int column) const
     return m_rows[size_t(m_view[size_t(row)])].field(column).toString();
 }
 
+qint64 Recordset::rowIdAt(int row) const
+{
+    if (row < 0 || row >= int(m_view.size()))
+        return -1;
+    return m_rows[size_t(m_view[size_t(row)])].rowId();
+}
+
 void Recordset::moveToRow(int row)
 {
     BW_TRACE(kModule, "Sub moveToRow");

@@ -79,6 +79,9 @@ public:
     int rowCount() const { return int(m_view.size()); }
     int currentRow() const; // -1 when there is no current listed record
     QString valueAt(int row, int column) const;
+    // The row id in the data file of a listed record (0 for a new one not yet written, -1 outside the list): what stays
+    // the same for a record when the file is read again.
+    qint64 rowIdAt(int row) const;
     void moveToRow(int row);
 
 Q_SIGNALS:

@@ -125,6 +125,14 @@ void SqlCipherDatabase::exec(const char* sql)
     throwIfEngineError(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), m_db);
 }
 
+qint64 SqlCipherDatabase::dataVersion()
+{
+    BW_TRACE("SqlCipherDatabase.cpp", "Function dataVersion");
+    SqlStatement version(m_db, "PRAGMA data_version");
+    version.step();
+    return version.columnInt64(0);
+}
+
 void SqlCipherDatabase::verifyOpened()
 {
     BW_TRACE("SqlCipherDatabase.cpp", "Sub verifyOpened");

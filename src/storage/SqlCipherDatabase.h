@@ -31,6 +31,10 @@ public:
     // Runs fixed SQL text (no values from outside) to its end.
     void exec(const char* sql);
 
+    // A number that changes whenever another connection, in this process or another, has committed a
+    // change to the file since the last call; this connection's own writes leave it as it is.
+    qint64 dataVersion();
+
     // Sets the cipher settings of a keyed schema ("main" or an attached name) before its first use.
     static void applyCipherSettings(sqlite3* db, const char* schema);
 

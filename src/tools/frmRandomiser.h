@@ -1,7 +1,7 @@
 #pragma once
 // The password generator dialog: draws a random password of 4 to 16 characters of a chosen type and
 // letter case, lets the user look at it and edit it, and hands it back with a yes/no answer.
-#include "tools/PasswordGenerator.h"
+#include "crypto/PasswordGenerator.h"
 
 #include <QDialog>
 #include <memory>

@@ -1,5 +1,6 @@
 # Installs the build into a scratch prefix and checks what a desktop needs to offer Lockwell for *.lwd
-# files: the program, its menu entry, icon, MIME type and manual.
+# files: the program, its menu entry, icon, MIME type and manual; and lockwell-cli with its manual page and
+# bash completion.
 # Run as: cmake -DBUILD_DIR=... -DPREFIX=... -P check_install.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -29,6 +30,13 @@ expect_text(share/applications/lockwell.desktop "MimeType=application/x-lockwell
 expect_text(share/mime/packages/lockwell.xml "<glob pattern=\"*.lwd\"/>")
 expect_file(share/icons/hicolor/scalable/apps/lockwell.svg)
 expect_text(share/lockwell/TovaneKeyfold.html "<html")
+expect_file(bin/lockwell-cli)
+expect_text(share/man/man1/lockwell-cli.1 ".SH EXIT STATUS")
+expect_text(share/bash-completion/completions/lockwell-cli "complete -F _lockwell_cli lockwell-cli")
+execute_process(COMMAND bash -n "${PREFIX}/share/bash-completion/completions/lockwell-cli" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the bash completion does not parse")
+endif()
 
 # The MIME database built from the installed type maps *.lwd to it, as the desktop's own tools would.
 find_program(UPDATE_MIME update-mime-database)

@@ -1,6 +1,6 @@
 // The password draw: pool and order, rejection, the case rule, lengths, and the program's random source.
+#include "crypto/PasswordGenerator.h"
 #include "errortrap/Bulwark.h"
-#include "tools/PasswordGenerator.h"
 
 #include <QSet>
 #include <QTest>

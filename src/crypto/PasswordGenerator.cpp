@@ -1,4 +1,4 @@
-#include "tools/PasswordGenerator.h"
+#include "crypto/PasswordGenerator.h"
 
 #include "errortrap/Bulwark.h"
 

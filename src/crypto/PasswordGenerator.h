@@ -4,6 +4,10 @@
 #include <QString>
 #include <cstdint>
 
+// The lengths a password is drawn in.
+constexpr int kShortestGeneratedPassword = 4;
+constexpr int kLongestGeneratedPassword = 16;
+
 // Character type, by the index of its option button in the generator dialog.
 enum class PasswordType { AlphaNumeric = 0, Alpha = 1, Numeric = 2 };
 
