@@ -31,6 +31,7 @@ void DataControl::setConnection(ConnectionText connection)
     BW_TRACE(kModule, "Sub setConnection");
     if (connection == m_connectionText)
         return;
+    close();
     dropConnection();
     m_connectionText = std::move(connection);
 }
@@ -85,6 +86,26 @@ void DataControl::retireRecordset()
             m_retired->close();
         m_retired->detach();
     }
+}
+
+void DataControl::close()
+{
+    BW_TRACE(kModule, "Sub close");
+    if (!isDataFileOpen())
+        return;
+    m_recordset->writePending();
+    m_recordset->close();
+    m_recordset->detach();
+    dropConnection();
+    m_connectionText = ConnectionText();
+    m_recordSource.clear();
+    Q_EMIT recordsetChanged();
+}
+
+bool DataControl::isReadOnly() const
+{
+    BW_TRACE(kModule, "Function isReadOnly");
+    return isDataFileOpen() && m_recordset->isReadOnly();
 }
 
 bool DataControl::isDataFileOpen() const
