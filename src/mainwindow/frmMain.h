@@ -210,6 +210,7 @@ private:
 
     // Grid (frmMain_grid.cpp).
     void recordsetReplaced();
+    void recountAfterRemoval();
     void syncGridToRecord();
     void showSortIndicator();
     void gridRowChosen(int row);
@@ -222,7 +223,6 @@ private:
 
     // Files (frmMain_files.cpp).
     bool DBconnect(const SecretText& password);
-    bool CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword);
 
     // Security (frmMain_security.cpp).
     void showLockState(bool locked);

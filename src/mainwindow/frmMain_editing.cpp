@@ -1,5 +1,6 @@
 // Editing records: add, delete, typing in the record boxes, Enter moving on, and UpdateTools, the one
 // place that sets which commands are enabled.
+#include "datafile/RecordWriteNotice.h"
 #include "desktop/Keystrokes.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
@@ -39,7 +40,7 @@ void frmMain::refreshDataControl()
 
 void frmMain::cmdAdd_Click()
 {
-    bwHandler(kModule, "Sub cmdAdd_Click", [&] {
+    recordHandler(kModule, "Sub cmdAdd_Click", dataControl(), [&] {
         if (!isDataFileOpen())
             return;
         // A pending change is written when the record has an account name, and dropped otherwise.
@@ -63,7 +64,7 @@ void frmMain::cmdAdd_Click()
 
 void frmMain::cmdClear_Click()
 {
-    bwHandler(kModule, "Sub cmdClear_Click", [&] {
+    recordHandler(kModule, "Sub cmdClear_Click", dataControl(), [&] {
         if (!isDataFileOpen())
             return;
         auto records = recordset();

@@ -18,12 +18,6 @@ bool frmMain::DBconnect(const SecretText& password)
     return m_files->connection().DBconnect(password);
 }
 
-bool frmMain::CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword)
-{
-    BW_TRACE(kModule, "Function CompactAndEncrypt");
-    return m_files->connection().CompactAndEncrypt(destination, sourcePassword);
-}
-
 void frmMain::mnuNewDB_Click()
 {
     BW_TRACE(kModule, "Sub mnuNewDB_Click");

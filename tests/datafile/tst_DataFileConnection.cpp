@@ -255,8 +255,8 @@ private Q_SLOTS:
         QVERIFY(!m_connection->CompactAndEncrypt(QString(), SecretText(QStringLiteral("not alice's"))));
         const MessageBoxRequest box = MessageBoxSeam::shown().first();
         QCOMPARE(box.title, QStringLiteral("DATABASE COMPACT ERROR!"));
-        QCOMPARE(box.prompt,
-                 QStringLiteral("DataCompact Error:\r\n-2147217843: \r\nThe data file password is not valid."));
+        QCOMPARE(box.prompt, QStringLiteral("DataCompact Error:\r\n-2147217843: \r\nThe data file password is not valid."
+                                            "\r\n\r\nThe data file itself is safe: it keeps every record saved in it."));
         QCOMPARE(box.icon, int(vb::vbCritical));
         QCOMPARE(m_host->calls, QStringList({"DisplayInfo"})); // no second one after a failure
         QCOMPARE(fixtures::readAccounts(source, kAliceFile), QStringList({"alice's"}));
