@@ -75,6 +75,8 @@ bool DataFileConnection::DBconnect(const SecretText& password)
         UpdateLastload(path);
         m_host.removeExtraGridColumns();
         m_host.UpdateTools(true);
+        // Typing now searches the list; it never lands in a record box unasked.
+        m_host.focusGrid();
         return true;
     } catch (const RecordWriteError&) {
         throw; // the file that was open could not be closed: it stays open, its record pending

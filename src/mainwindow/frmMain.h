@@ -84,6 +84,7 @@ public:
     QWidget* dialogOwner() override { return this; }
     void removeExtraGridColumns() override;
     void rebindGrid() override;
+    void focusGrid() override;
     // SuspendOnTop: true while a modal dialog of the window is up or the window is hidden in the tray.
     bool SuspendOnTop() const override;
     void setSuspendOnTop(bool suspend) override;

@@ -63,6 +63,12 @@ void frmMain::rebindGrid()
     ui->DataGrid1->viewport()->update();
 }
 
+void frmMain::focusGrid()
+{
+    BW_TRACE(kModule, "Sub focusGrid");
+    ui->DataGrid1->setFocus(Qt::OtherFocusReason);
+}
+
 bool frmMain::SuspendOnTop() const
 {
     return m_onTop->SuspendOnTop();

@@ -38,6 +38,9 @@ void frmMain::setUpGrid()
     BW_TRACE(kModule, "Sub setUpGrid");
     QTableView* grid = ui->DataGrid1;
     grid->setModel(m_gridModel);
+    // Tab leaves the grid for the next control, as in the record boxes: the grid has the focus after a
+    // file opened, and a user tabs on from it to the filter boxes.
+    grid->setTabKeyNavigation(false);
     grid->verticalHeader()->setVisible(false);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);

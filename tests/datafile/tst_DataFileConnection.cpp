@@ -97,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(m_host->control.recordset()->sort(), QStringLiteral("Account ASC"));
         QCOMPARE(m_host->control.recordset()->value(QStringLiteral("Account")), QStringLiteral("Alpha"));
         QCOMPARE(m_host->calls, QStringList({"panel 1: 2 Accounts stored.", "DisplayInfo", "panel 2: " + name,
-                                             "removeExtraGridColumns", "UpdateTools 1"}));
+                                             "removeExtraGridColumns", "UpdateTools 1", "focusGrid"}));
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         m_host.reset(); // closed: one file again
         QCOMPARE(QDir(m_dir.path()).entryList({name + '*'}, QDir::Files | QDir::Hidden), QStringList({name}));
