@@ -75,6 +75,8 @@ bool DataFileConnection::DBconnect(const SecretText& password)
         UpdateLastload(path);
         m_host.removeExtraGridColumns();
         m_host.UpdateTools(true);
+        if (adodc1.isReadOnly())
+            tellOpenForViewing(path);
         // Typing now searches the list; it never lands in a record box unasked.
         m_host.focusGrid();
         return true;
@@ -94,6 +96,17 @@ bool DataFileConnection::DBconnect(const SecretText& password)
         }
         return false;
     }
+}
+
+void DataFileConnection::tellOpenForViewing(const QString& path)
+{
+    BW_TRACE(kModule, "Sub tellOpenForViewing");
+    m_host.setStatusPanel(2, path.mid(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral(" (read-only)"));
+    MsgBox(QStringLiteral("This data file cannot be written: the file or its folder is read-only.") + kCrLf + kCrLf +
+               QStringLiteral("It is open for viewing only. You can read and copy its records, but you cannot add, "
+                              "change or delete any, so nothing you type here can be lost.") +
+               kCrLf + kCrLf + QStringLiteral("To edit it, make the file and its folder writable and open it again."),
+           vb::vbOKOnly | vb::vbExclamation, QStringLiteral("READ-ONLY DATA FILE!"));
 }
 
 void DataFileConnection::UpdateLastload(const QString& path)

@@ -7,6 +7,7 @@
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/FilterKeys.h"
 #include "mainwindow/PictureButton.h"
+#include "mainwindow/RecordBinder.h"
 #include "mainwindow/frmMain.h"
 #include "storage/DataControl.h"
 #include "storage/Recordset.h"
@@ -162,5 +163,11 @@ void frmMain::UpdateTools(bool bImages)
         ui->Frame3->setVisible(CommandStates::filterPanelVisible(state));
         for (const auto& setting : CommandStates::recordBoxes(state))
             applySetting(setting.control, setting.enabled);
+        const bool viewOnly = CommandStates::isViewOnly(recordset().get());
+        if (viewOnly) {
+            for (const auto& setting : CommandStates::viewOnlyCommands())
+                applySetting(setting.control, setting.enabled);
+        }
+        m_binder->setReadOnly(viewOnly);
     });
 }

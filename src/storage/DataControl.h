@@ -8,6 +8,8 @@
 // Closing is different: every way a data file is closed (the Close command, shut-down, opening or
 // creating another file, Save As) goes through close(), which writes the current record's pending
 // change first, whatever password opened the file.
+//
+// A data file that cannot be written (the file or its folder is read-only) opens for viewing only.
 #include "storage/ConnectionText.h"
 
 #include <QObject>

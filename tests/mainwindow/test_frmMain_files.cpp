@@ -1,6 +1,7 @@
 // The data file commands run from the records window: what the window shows after New, Open and Close,
-// and the toolbar picture that starts them; every way out of a file keeping what was typed. Which password
-// opens whose file is the commands' own business, tested with them.
+// and the toolbar picture that starts them; every way out of a file keeping what was typed; a file that
+// cannot be written shown for viewing only. Which password opens whose file is the commands' own
+// business, tested with them.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileCommands.h"
@@ -10,9 +11,12 @@
 #include "mainwindow/frmMain.h"
 #include "storage/Recordset.h"
 
+#include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
+#include <sys/stat.h>
 
 using mwtest::child;
 
@@ -171,6 +175,31 @@ private Q_SLOTS:
         else if (pending == QLatin1String("new record") && !(way == QLatin1String("close") && othersFile))
             expected << QStringLiteral("Gamma|||typed");
         QCOMPARE(fixtures::readAccounts(holder, holderPassword), expected);
+    }
+
+    void aFileThatCannotBeWrittenIsShownAndLeftAsItWas()
+    {
+        const QString folder = m_env->path(QStringLiteral("shared"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = mwtest::makeFile(*m_env, QStringLiteral("shared/vault.lwd"), mwtest::accounts({"Alpha"}));
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
+        const fixtures::FolderSnapshot before(folder);
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        FileDialogSeam::setNextFileName(file);
+        m_window->mnuFileOpen_Click();
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        QCOMPARE(MessageBoxSeam::shown().first().title, QStringLiteral("READ-ONLY DATA FILE!"));
+        QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("Alpha"));
+        // Shown, copied, never changed: the boxes take no typing, and nothing adds, deletes or generates.
+        for (const char* command : {"cmdAdd", "cmdClear", "cmdRP", "mnuAddEntry", "mnuDeleteEntry"}) {
+            const QObject* control = m_window->findChild<QObject*>(QString::fromLatin1(command));
+            QVERIFY2(!control->property("enabled").toBool(), command);
+        }
+        QVERIFY(child<QLineEdit>(m_window.get(), "txtAccount")->isReadOnly());
+        QVERIFY(child<QPlainTextEdit>(m_window.get(), "txtINFO")->isReadOnly());
+        QVERIFY(child(m_window.get(), "cmdAccount")->isEnabled());
+        QVERIFY(m_window->close());
+        QVERIFY(before == fixtures::FolderSnapshot(folder)); // not compacted either
     }
 };
 
