@@ -8,7 +8,6 @@
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
-#include "storage/ConnectionText.h"
 #include "storage/DataControl.h"
 #include "storage/FileSafety.h"
 #include "storage/Recordset.h"

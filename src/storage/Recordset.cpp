@@ -336,13 +336,7 @@ void Recordset::cancelUpdate()
         Q_EMIT rowChanged(m_position);
         Q_EMIT currentChanged();
     } else if (m_editMode == EditAdd) {
-        const int row = m_position;
-        m_removed[size_t(m_view[size_t(row)])] = true;
-        m_view.erase(m_view.begin() + row);
-        m_pending = AccountRow();
-        m_editMode = EditNone;
-        Q_EMIT rowRemoved(row);
-        Q_EMIT editModeChanged();
+        removeNewRecord();
         setPosition(std::min(m_positionBeforeAdd, int(m_view.size())));
     }
 }
@@ -447,7 +441,14 @@ void Recordset::dropPending()
         cancelUpdate();
         return;
     }
-    // A new record is taken out of the list; the position stays where it stood, so a move goes on from there.
+    // The position stays where the new record stood, so a move goes on from there.
+    removeNewRecord();
+    Q_EMIT currentChanged();
+}
+
+void Recordset::removeNewRecord()
+{
+    BW_TRACE(kModule, "Sub removeNewRecord");
     const int row = m_position;
     m_removed[size_t(m_view[size_t(row)])] = true;
     m_view.erase(m_view.begin() + row);
@@ -455,7 +456,6 @@ void Recordset::dropPending()
     m_editMode = EditNone;
     Q_EMIT rowRemoved(row);
     Q_EMIT editModeChanged();
-    Q_EMIT currentChanged();
 }
 
 void Recordset::leaveDeleted()

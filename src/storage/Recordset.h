@@ -117,6 +117,8 @@ private:
     SqlCipherDatabase& writableConnection() const;
     void writeStoredRecord(size_t index);
     void dropPending();
+    // Takes the pending new record out of the list; the position is left where it stood.
+    void removeNewRecord();
     void leaveDeleted();
     void setPosition(int position);
     void setEditMode(int mode);

@@ -1,7 +1,6 @@
 // The record set: positions and moves, edit modes and what reaches the file, sort, filter and find, the
 // required account name, and a second writer on the same file.
 #include "DataFileFixtures.h"
-#include "storage/AccountTable.h"
 #include "storage/EngineError.h"
 #include "storage/Recordset.h"
 #include "storage/SqlCipherDatabase.h"
@@ -60,20 +59,6 @@ private:
         return list;
     }
     QStringList onDisk() const { return fixtures::readAccounts(m_path, kPassword); }
-    // What the file holds, read afresh through a connection this process already has to it.
-    static QStringList inTheFile(SqlCipherDatabase& db)
-    {
-        QStringList lines;
-        for (const AccountRow& row : AccountTable::loadAll(db)) {
-            QStringList fields;
-            for (int column = 0; column < DataFileFormat::ColumnCount; ++column)
-                fields << row.field(column).toString();
-            while (!fields.isEmpty() && fields.back().isEmpty())
-                fields.removeLast();
-            lines << fields.join(QLatin1Char('|'));
-        }
-        return lines;
-    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -384,7 +369,7 @@ private Q_SLOTS:
         records.setValue(QStringLiteral("IDtext"), QStringLiteral("bob"));
         records.moveNext();
         records.movePrevious();
-        QCOMPARE(inTheFile(*db).first(), QStringLiteral("delta renamed|https://d.example.org|bob"));
+        QCOMPARE(fixtures::readAccounts(*db).first(), QStringLiteral("delta renamed|https://d.example.org|bob"));
         QCOMPARE(field("Account"), QStringLiteral("delta renamed"));
 
         // The same field: the write is refused, the change stays pending over the stored record, and
@@ -402,7 +387,7 @@ private Q_SLOTS:
         records.setValue(QStringLiteral("HINT"), QStringLiteral("mine"));
         QCOMPARE(errorNumberOf([&] { records.update(); }), EngineErr::RowNotFound);
         records.update();
-        QCOMPARE(inTheFile(*db).first(), QStringLiteral("delta renamed|u|bob||mine"));
+        QCOMPARE(fixtures::readAccounts(*db).first(), QStringLiteral("delta renamed|u|bob||mine"));
 
         // A record deleted meanwhile is not lost either: written again, it is stored anew.
         QVERIFY(otherWriter(path, QStringLiteral("DELETE FROM tblAccount WHERE rowid = 1;")));
@@ -410,7 +395,7 @@ private Q_SLOTS:
         QCOMPARE(errorNumberOf([&] { records.moveNext(); }), EngineErr::RowNotFound);
         QCOMPARE(records.editMode(), int(Recordset::EditAdd));
         records.moveNext();
-        QCOMPARE(inTheFile(*db), QStringList({"bravo", "delta renamed|u|bob|new password|mine"}));
+        QCOMPARE(fixtures::readAccounts(*db), QStringList({"bravo", "delta renamed|u|bob|new password|mine"}));
     }
 };
 
