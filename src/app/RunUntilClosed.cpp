@@ -9,7 +9,9 @@
 
 namespace {
 // Sees the window's close events; once one has gone through (the close is accepted or refused by the
-// window itself), ends the loop if the window is closed for good.
+// window itself), ends the loop if the window is closed for good. A close that asks the user something
+// runs a dialog's loop inside it, where the first look comes too early: the window's hiding, when the close
+// has gone through, looks again.
 class CloseWatch : public QObject
 {
 public:
@@ -18,7 +20,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Close) {
+        if (event->type() == QEvent::Close || event->type() == QEvent::Hide) {
             QTimer::singleShot(0, this, [this] {
                 if (m_closedForGood())
                     QCoreApplication::quit();

@@ -2,12 +2,12 @@
 
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileHost.h"
+#include "datafile/RecordWriteNotice.h"
 #include "datafile/frmImport.h"
 #include "datafile/frmNewFile.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
-#include "storage/ConnectionText.h"
 #include "storage/DataControl.h"
 #include "storage/FileSafety.h"
 #include "storage/Recordset.h"
@@ -77,7 +77,7 @@ DataFileCommands::SaveChoice DataFileCommands::chooseSaveFile(const QString& tit
 
 void DataFileCommands::mnuNewDB_Click()
 {
-    bwHandler(kModule, "Sub mnuNewDB_Click", [&] { newDataFile(); });
+    recordHandler(kModule, "Sub mnuNewDB_Click", m_host.dataControl(), [&] { newDataFile(); });
 }
 
 void DataFileCommands::newDataFile()
@@ -94,6 +94,7 @@ void DataFileCommands::newDataFile()
         if (choice != SaveChoice::AskAgain)
             break;
     }
+    m_host.dataControl().close(); // the open file's pending record is written before it goes
     if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
         return;
     Options.DBpath = path;
@@ -108,13 +109,14 @@ void DataFileCommands::newDataFile()
 
 void DataFileCommands::mnuFileOpen_Click()
 {
-    bwHandler(kModule, "Sub mnuFileOpen_Click", [&] {
+    recordHandler(kModule, "Sub mnuFileOpen_Click", m_host.dataControl(), [&] {
         QString path;
         {
             const SuspendOnTopScope suspended(m_host);
             path = GetOpenFileName(m_host.dialogOwner(), QStringLiteral("Open"), kOpenFilter, 1, lastFile);
         }
         if (!path.isEmpty()) {
+            m_host.dataControl().close(); // the open file's pending record is written before it goes
             Options.DBpath = path;
             m_connection.DBconnect(SecretText());
         }
@@ -123,7 +125,7 @@ void DataFileCommands::mnuFileOpen_Click()
 
 void DataFileCommands::mnuOpenSpecial_Click()
 {
-    bwHandler(kModule, "Sub mnuOpenSpecial_Click", [&] { openSpecial(); });
+    recordHandler(kModule, "Sub mnuOpenSpecial_Click", m_host.dataControl(), [&] { openSpecial(); });
 }
 
 void DataFileCommands::openSpecial()
@@ -148,7 +150,8 @@ void DataFileCommands::openSpecial()
                                lastFile);
     }
     if (path.isEmpty())
-        return; // the typed password stays the open password
+        return;                   // the typed password stays the open password
+    m_host.dataControl().close(); // the open file's pending record is written before it goes
     Options.DBpath = path;
     if (!m_connection.DBconnect(openPassword))
         openPassword.clear();
@@ -156,7 +159,7 @@ void DataFileCommands::openSpecial()
 
 void DataFileCommands::mnuFileSaveAs_Click()
 {
-    bwHandler(kModule, "Sub mnuFileSaveAs_Click", [&] { saveAs(); });
+    recordHandler(kModule, "Sub mnuFileSaveAs_Click", m_host.dataControl(), [&] { saveAs(); });
 }
 
 void DataFileCommands::saveAs()
@@ -205,7 +208,7 @@ void DataFileCommands::saveAs()
 
 void DataFileCommands::mnuFileClose_Click()
 {
-    bwHandler(kModule, "Sub mnuFileClose_Click", [&] { closeDataFile(); });
+    recordHandler(kModule, "Sub mnuFileClose_Click", m_host.dataControl(), [&] { closeDataFile(); });
 }
 
 void DataFileCommands::closeDataFile()
@@ -216,21 +219,13 @@ void DataFileCommands::closeDataFile()
         return;
     if (openPassword.isEmpty()) {
         lastFile = Options.DBpath;
-        m_connection.CompactAndEncrypt(QString(), SecretText());
+        compactOrClose();
     } else {
-        std::shared_ptr<Recordset> records = adodc1.recordset();
-        if (!records->bof() && !records->eof()) {
-            if (records->editMode() == Recordset::EditAdd) {
-                adodc1.refresh(); // drops the unsaved new record
-                records = adodc1.recordset();
-            }
-            if (!records->bof() && !records->eof() && records->editMode() != Recordset::EditDelete)
-                records->update();
-        }
-        records->close();
-        records->detach();
-        adodc1.setConnection(ConnectionText());
-        adodc1.setRecordSource(QString());
+        // A half-entered new record of another user's file is dropped; a changed stored record is written.
+        const std::shared_ptr<Recordset> records = adodc1.recordset();
+        if (!records->bof() && !records->eof() && records->editMode() == Recordset::EditAdd)
+            adodc1.refresh();
+        adodc1.close();
     }
     m_host.RefreshTextControls();
     m_host.setStatusPanel(1, QStringLiteral("No Data File Loaded."));
@@ -238,4 +233,37 @@ void DataFileCommands::closeDataFile()
     m_host.UpdateTools(true);
     m_host.rebindGrid();
     openPassword.clear();
+}
+
+void DataFileCommands::compactOrClose()
+{
+    BW_TRACE(kModule, "Sub compactOrClose");
+    // A file open for viewing was not changed, and is left exactly as it is.
+    if (m_host.dataControl().isReadOnly())
+        m_host.dataControl().close();
+    else
+        m_connection.CompactAndEncrypt(QString(), SecretText());
+}
+
+bool DataFileCommands::closeAtShutdown()
+{
+    BW_TRACE(kModule, "Function closeAtShutdown");
+    DataControl& adodc1 = m_host.dataControl();
+    for (;;) {
+        try {
+            if (openPassword.isEmpty())
+                compactOrClose();
+            else
+                adodc1.close(); // another user's file is not compacted, but its pending record is written
+            return true;
+        } catch (const RecordWriteError& error) {
+            if (error.isConflict()) {
+                RecordWriteNotice::handle(error, adodc1); // the user decides which version stays; then again
+                continue;
+            }
+            if (!RecordWriteNotice::closeAnyway(error, adodc1))
+                return false;
+            adodc1.recordset()->cancelUpdate(); // the user chose to lose it
+        }
+    }
 }

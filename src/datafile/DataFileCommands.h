@@ -27,6 +27,11 @@ public:
     void mnuFileSaveAs_Click();
     void mnuFileClose_Click();
 
+    // Closes the open data file as the program ends: its pending record is written whatever password opened
+    // it, and a file of the user's own is compacted in place. False when a record could not be written and
+    // the user chose to keep the program open (the file then stays open, the change pending).
+    bool closeAtShutdown();
+
 private:
     // The "FILE EXISTS!" question for path: vb::vbYes, vb::vbNo or vb::vbCancel.
     int askOverwrite(const QString& path);
@@ -37,6 +42,8 @@ private:
     void openSpecial();
     void saveAs();
     void closeDataFile();
+    // In-place compaction of the user's own file; a file open for viewing is only closed.
+    void compactOrClose();
 
     DataFileHost& m_host;
     DataFileConnection m_connection;

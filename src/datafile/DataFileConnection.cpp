@@ -12,6 +12,7 @@
 #include "storage/DataFilePassword.h"
 #include "storage/EngineError.h"
 #include "storage/FileSafety.h"
+#include "storage/RecordWriteError.h"
 #include "storage/Recordset.h"
 
 #include <QDate>
@@ -74,7 +75,13 @@ bool DataFileConnection::DBconnect(const SecretText& password)
         UpdateLastload(path);
         m_host.removeExtraGridColumns();
         m_host.UpdateTools(true);
+        if (adodc1.isReadOnly())
+            tellOpenForViewing(path);
+        // Typing now searches the list; it never lands in a record box unasked.
+        m_host.focusGrid();
         return true;
+    } catch (const RecordWriteError&) {
+        throw; // the file that was open could not be closed: it stays open, its record pending
     } catch (const RuntimeError& e) {
         Options.DBpath.clear(); // not opened again at the next start
         if (e.number() == EngineErr::WrongPassword) {
@@ -89,6 +96,17 @@ bool DataFileConnection::DBconnect(const SecretText& password)
         }
         return false;
     }
+}
+
+void DataFileConnection::tellOpenForViewing(const QString& path)
+{
+    BW_TRACE(kModule, "Sub tellOpenForViewing");
+    m_host.setStatusPanel(2, path.mid(path.lastIndexOf(QLatin1Char('/')) + 1) + QStringLiteral(" (read-only)"));
+    MsgBox(QStringLiteral("This data file cannot be written: the file or its folder is read-only.") + kCrLf + kCrLf +
+               QStringLiteral("It is open for viewing only. You can read and copy its records, but you cannot add, "
+                              "change or delete any, so nothing you type here can be lost.") +
+               kCrLf + kCrLf + QStringLiteral("To edit it, make the file and its folder writable and open it again."),
+           vb::vbOKOnly | vb::vbExclamation, QStringLiteral("READ-ONLY DATA FILE!"));
 }
 
 void DataFileConnection::UpdateLastload(const QString& path)
@@ -111,9 +129,12 @@ bool DataFileConnection::CompactAndEncrypt(const QString& destination, const Sec
     BW_TRACE(kModule, "Function CompactAndEncrypt");
     try {
         return compactSteps(destination, sourcePassword);
+    } catch (const RecordWriteError&) {
+        throw; // not a failed compaction: the record is not written, and the file stays open for it
     } catch (const RuntimeError& e) {
         MsgBox(QStringLiteral("DataCompact Error:") + kCrLf + QString::number(e.number()) + QStringLiteral(": ") +
-                   kCrLf + e.description(),
+                   kCrLf + e.description() + kCrLf + kCrLf +
+                   QStringLiteral("The data file itself is safe: it keeps every record saved in it."),
                vb::vbOKOnly | vb::vbCritical, QStringLiteral("DATABASE COMPACT ERROR!"));
         return false;
     }
@@ -133,14 +154,7 @@ bool DataFileConnection::compactSteps(const QString& destination, const SecretTe
     if (const std::shared_ptr<Recordset> records = adodc1.recordset()) {
         if (!records->hasActiveConnection())
             return destination.isEmpty();
-        step([&] {
-            if (!records->bof() && !records->eof() && records->editMode() != Recordset::EditDelete)
-                records->update();
-        });
-        step([&] { records->close(); });
-        step([&] { records->detach(); });
-        adodc1.setConnection(ConnectionText());
-        adodc1.setRecordSource(QString());
+        adodc1.close(); // writes the current record's pending change first
     }
 
     const QString workFile = destination.isEmpty() ? compactionWorkFile() : destination;

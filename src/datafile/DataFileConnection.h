@@ -28,6 +28,8 @@ public:
     static QString compactionWorkFile();
 
 private:
+    // A file that cannot be written opened for viewing only: the status bar and a notice say so.
+    void tellOpenForViewing(const QString& path);
     bool compactSteps(const QString& destination, const SecretText& sourcePassword);
 
     DataFileHost& m_host;

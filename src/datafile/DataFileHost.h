@@ -30,4 +30,6 @@ public:
     virtual void RefreshTextControls() = 0;
     // Detaches the grid from the data control, attaches it again and redraws it.
     virtual void rebindGrid() = 0;
+    // Gives the keyboard focus to the grid, where a typed letter jumps to an account (after a file opened).
+    virtual void focusGrid() = 0;
 };

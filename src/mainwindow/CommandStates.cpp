@@ -92,3 +92,17 @@ QList<CommandStates::Setting> CommandStates::recordBoxes(RecordState state)
         QStringLiteral("cmdKey4")};
     return all(order, state == RecordState::FileWithRecords);
 }
+
+bool CommandStates::isViewOnly(const Recordset* records)
+{
+    BW_TRACE(kModule, "Function isViewOnly");
+    return records && records->hasActiveConnection() && records->isReadOnly();
+}
+
+QList<CommandStates::Setting> CommandStates::viewOnlyCommands()
+{
+    BW_TRACE(kModule, "Function viewOnlyCommands");
+    return all({QStringLiteral("mnuAddEntry"), QStringLiteral("cmdAdd"), QStringLiteral("mnuDeleteEntry"),
+                QStringLiteral("cmdClear"), QStringLiteral("cmdRP")},
+               false);
+}

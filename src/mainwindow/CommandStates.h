@@ -41,4 +41,9 @@ bool filterPanelVisible(RecordState state);
 // The fourteen record boxes and their eleven commands, in the order they are set.
 QList<Setting> recordBoxes(RecordState state);
 
+// A data file open for viewing only (it cannot be written): the commands that would change a record are
+// disabled whatever the state, and the record boxes take no typing.
+bool isViewOnly(const Recordset* records);
+QList<Setting> viewOnlyCommands();
+
 } // namespace CommandStates

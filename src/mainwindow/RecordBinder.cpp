@@ -114,6 +114,17 @@ void RecordBinder::fill()
     }
 }
 
+void RecordBinder::setReadOnly(bool readOnly)
+{
+    BW_TRACE(kModule, "Sub setReadOnly");
+    for (const Binding& binding : std::as_const(m_bindings)) {
+        if (auto* line = qobject_cast<QLineEdit*>(binding.box.data()))
+            line->setReadOnly(readOnly);
+        else if (auto* multi = qobject_cast<MultiLineBox*>(binding.box.data()))
+            multi->setReadOnly(readOnly);
+    }
+}
+
 void RecordBinder::fillBox(const Binding& binding)
 {
     BW_TRACE(kModule, "Sub fillBox");

@@ -40,6 +40,9 @@ public:
     // Shows the current record in every attached box.
     void fill();
 
+    // Boxes that take no typing (a data file open for viewing); their text can still be selected and copied.
+    void setReadOnly(bool readOnly);
+
     // The text of a box of either kind, and setting it (as typing would: the binding sees it).
     static QString textOf(const QWidget* box);
     static void setTextOf(QWidget* box, const QString& text);

@@ -1,5 +1,6 @@
 #include "mainwindow/RecordNavigator.h"
 
+#include "datafile/RecordWriteNotice.h"
 #include "errortrap/Bulwark.h"
 #include "storage/DataControl.h"
 #include "storage/Recordset.h"
@@ -76,7 +77,7 @@ void RecordNavigator::setCaption(const QString& caption)
 
 void RecordNavigator::moveFirst()
 {
-    bwHandler(kModule, "Sub cmdFirst_Click", [&] {
+    recordHandler(kModule, "Sub cmdFirst_Click", *m_dataControl, [&] {
         if (Recordset* records = movableRecordset(*m_dataControl))
             records->moveFirst();
     });
@@ -84,7 +85,7 @@ void RecordNavigator::moveFirst()
 
 void RecordNavigator::movePrevious()
 {
-    bwHandler(kModule, "Sub cmdPrevious_Click", [&] {
+    recordHandler(kModule, "Sub cmdPrevious_Click", *m_dataControl, [&] {
         Recordset* records = movableRecordset(*m_dataControl);
         if (!records)
             return;
@@ -97,7 +98,7 @@ void RecordNavigator::movePrevious()
 
 void RecordNavigator::moveNext()
 {
-    bwHandler(kModule, "Sub cmdNext_Click", [&] {
+    recordHandler(kModule, "Sub cmdNext_Click", *m_dataControl, [&] {
         Recordset* records = movableRecordset(*m_dataControl);
         if (!records)
             return;
@@ -110,7 +111,7 @@ void RecordNavigator::moveNext()
 
 void RecordNavigator::moveLast()
 {
-    bwHandler(kModule, "Sub cmdLast_Click", [&] {
+    recordHandler(kModule, "Sub cmdLast_Click", *m_dataControl, [&] {
         if (Recordset* records = movableRecordset(*m_dataControl))
             records->moveLast();
     });

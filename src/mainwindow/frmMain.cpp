@@ -353,9 +353,14 @@ void frmMain::Form_Unload(int& Cancel)
 {
     bwHandler(kModule, "Sub Form_Unload", [&] {
         Cancel = 0;
-        // A file opened with another password is left as it is; any other is compacted in place.
-        if (m_files->openPassword.isEmpty())
-            CompactAndEncrypt(QString(), SecretText());
+        // The pending record is written first, whatever password opened the file; a file of the user's own
+        // is then compacted in place. When the record cannot be written and the user keeps the program
+        // open, the close is cancelled and the tray comes back.
+        if (!m_files->closeAtShutdown()) {
+            Cancel = 1;
+            createTray();
+            return;
+        }
         unloadOtherWindows(this);
         if (!isMinimized()) {
             const QRect frame = frameGeometry();

@@ -85,6 +85,7 @@ public:
     QWidget* dialogOwner() override { return this; }
     void removeExtraGridColumns() override;
     void rebindGrid() override;
+    void focusGrid() override;
     // SuspendOnTop: true while a modal dialog of the window is up or the window is hidden in the tray.
     bool SuspendOnTop() const override;
     void setSuspendOnTop(bool suspend) override;
@@ -211,6 +212,7 @@ private:
 
     // Grid (frmMain_grid.cpp).
     void recordsetReplaced();
+    void recountAfterRemoval();
     void syncGridToRecord();
     void showSortIndicator();
     void gridRowChosen(int row);
@@ -223,7 +225,6 @@ private:
 
     // Files (frmMain_files.cpp).
     bool DBconnect(const SecretText& password);
-    bool CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword);
 
     // Security (frmMain_security.cpp).
     void showLockState(bool locked);

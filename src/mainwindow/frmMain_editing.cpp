@@ -1,11 +1,13 @@
 // Editing records: add, delete, typing in the record boxes, Enter moving on, and UpdateTools, the one
 // place that sets which commands are enabled.
+#include "datafile/RecordWriteNotice.h"
 #include "desktop/Keystrokes.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/FilterKeys.h"
 #include "mainwindow/PictureButton.h"
+#include "mainwindow/RecordBinder.h"
 #include "mainwindow/frmMain.h"
 #include "storage/DataControl.h"
 #include "storage/Recordset.h"
@@ -39,7 +41,7 @@ void frmMain::refreshDataControl()
 
 void frmMain::cmdAdd_Click()
 {
-    bwHandler(kModule, "Sub cmdAdd_Click", [&] {
+    recordHandler(kModule, "Sub cmdAdd_Click", dataControl(), [&] {
         if (!isDataFileOpen())
             return;
         // A pending change is written when the record has an account name, and dropped otherwise.
@@ -63,7 +65,7 @@ void frmMain::cmdAdd_Click()
 
 void frmMain::cmdClear_Click()
 {
-    bwHandler(kModule, "Sub cmdClear_Click", [&] {
+    recordHandler(kModule, "Sub cmdClear_Click", dataControl(), [&] {
         if (!isDataFileOpen())
             return;
         auto records = recordset();
@@ -161,5 +163,11 @@ void frmMain::UpdateTools(bool bImages)
         ui->Frame3->setVisible(CommandStates::filterPanelVisible(state));
         for (const auto& setting : CommandStates::recordBoxes(state))
             applySetting(setting.control, setting.enabled);
+        const bool viewOnly = CommandStates::isViewOnly(recordset().get());
+        if (viewOnly) {
+            for (const auto& setting : CommandStates::viewOnlyCommands())
+                applySetting(setting.control, setting.enabled);
+        }
+        m_binder->setReadOnly(viewOnly);
     });
 }

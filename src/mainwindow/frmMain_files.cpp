@@ -18,12 +18,6 @@ bool frmMain::DBconnect(const SecretText& password)
     return m_files->connection().DBconnect(password);
 }
 
-bool frmMain::CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword)
-{
-    BW_TRACE(kModule, "Function CompactAndEncrypt");
-    return m_files->connection().CompactAndEncrypt(destination, sourcePassword);
-}
-
 void frmMain::mnuNewDB_Click()
 {
     BW_TRACE(kModule, "Sub mnuNewDB_Click");
@@ -67,6 +61,12 @@ void frmMain::rebindGrid()
     m_gridModel->setRecordset(recordset());
     syncGridToRecord();
     ui->DataGrid1->viewport()->update();
+}
+
+void frmMain::focusGrid()
+{
+    BW_TRACE(kModule, "Sub focusGrid");
+    ui->DataGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmMain::SuspendOnTop() const

@@ -1,6 +1,7 @@
 // The grid: following the record set, column widths, sorting by a header click, jumping by the first
 // letter, and the filter panel.
 #include "app/ProgramSettings.h"
+#include "datafile/RecordWriteNotice.h"
 #include "desktop/Keystrokes.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
@@ -16,6 +17,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QTimer>
 
 namespace {
 constexpr char kModule[] = "frmMain.frm";
@@ -36,6 +38,9 @@ void frmMain::setUpGrid()
     BW_TRACE(kModule, "Sub setUpGrid");
     QTableView* grid = ui->DataGrid1;
     grid->setModel(m_gridModel);
+    // Tab leaves the grid for the next control, as in the record boxes: the grid has the focus after a
+    // file opened, and a user tabs on from it to the filter boxes.
+    grid->setTabKeyNavigation(false);
     grid->verticalHeader()->setVisible(false);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
@@ -65,10 +70,26 @@ void frmMain::recordsetReplaced()
     if (records) {
         m_recordsetConnections << connect(records.get(), &Recordset::currentChanged, this, &frmMain::syncGridToRecord)
                                << connect(records.get(), &Recordset::rowsReset, this, &frmMain::syncGridToRecord)
-                               << connect(records.get(), &Recordset::rowsReset, this, &frmMain::showSortIndicator);
+                               << connect(records.get(), &Recordset::rowsReset, this, &frmMain::showSortIndicator)
+                               << connect(records.get(), &Recordset::rowRemoved, this, &frmMain::recountAfterRemoval);
     }
     syncGridToRecord();
     showSortIndicator();
+}
+
+void frmMain::recountAfterRemoval()
+{
+    BW_TRACE(kModule, "Sub recountAfterRemoval");
+    // A record left the list (deleted, or a new one without a name dropped as the user moved off it): the
+    // count in the status bar follows, in the words it was shown with.
+    const QString shown = statusPanel(1);
+    const qsizetype space = shown.indexOf(QLatin1Char(' '));
+    bool isCount = false;
+    shown.left(space).toInt(&isCount);
+    const auto records = recordset();
+    if (isCount && records)
+        setStatusPanel(1, QString::number(records->recordCount()) + shown.mid(space));
+    DisplayInfo();
 }
 
 void frmMain::showSortIndicator()
@@ -113,12 +134,17 @@ void frmMain::gridRowChosen(int row)
 {
     if (m_syncingGrid || row < 0)
         return;
-    bwHandler(kModule, "Sub DataGrid1_RowColChange", [&] {
+    recordHandler(kModule, "Sub DataGrid1_RowColChange", dataControl(), [&] {
         const auto records = recordset();
         if (isConnected(records.get()) && records->currentRow() != row && row < records->rowCount())
             records->moveToRow(row);
     });
     syncGridToRecord(); // also when the move was refused
+    // A refused move may have shown a message in the middle of the click: the view selects the clicked row
+    // once the click is over, so the grid is brought back to the current record after that too.
+    const auto records = recordset();
+    if (records && records->isOpen() && records->currentRow() != row)
+        QTimer::singleShot(0, this, &frmMain::syncGridToRecord);
 }
 
 void frmMain::reloadGrid()
@@ -178,7 +204,7 @@ void frmMain::DataGrid1_ColResize(qint16 ColIndex, int& Cancel)
 
 void frmMain::DataGrid1_HeadClick(qint16 ColIndex)
 {
-    bwHandler(kModule, "Sub DataGrid1_HeadClick", [&] {
+    recordHandler(kModule, "Sub DataGrid1_HeadClick", dataControl(), [&] {
         const auto records = recordset();
         if (!isConnected(records.get()))
             return;
@@ -199,7 +225,7 @@ void frmMain::DataGrid1_HeadClick(qint16 ColIndex)
 
 void frmMain::DataGrid1_KeyPress(int& KeyAscii)
 {
-    bwHandler(kModule, "Sub DataGrid1_KeyPress", [&] {
+    recordHandler(kModule, "Sub DataGrid1_KeyPress", dataControl(), [&] {
         if (KeyAscii == FilterKeys::kEnter) {
             SendTab(ui->DataGrid1);
             KeyAscii = 0;
@@ -244,17 +270,17 @@ void frmMain::runFilter(bool contains)
 
 void frmMain::cmdFilter_Click()
 {
-    bwHandler(kModule, "Sub cmdFilter_Click", [&] { runFilter(false); });
+    recordHandler(kModule, "Sub cmdFilter_Click", dataControl(), [&] { runFilter(false); });
 }
 
 void frmMain::cmdFilter2_Click()
 {
-    bwHandler(kModule, "Sub cmdFilter2_Click", [&] { runFilter(true); });
+    recordHandler(kModule, "Sub cmdFilter2_Click", dataControl(), [&] { runFilter(true); });
 }
 
 void frmMain::cmdClearFilter_Click()
 {
-    bwHandler(kModule, "Sub cmdClearFilter_Click", [&] {
+    recordHandler(kModule, "Sub cmdClearFilter_Click", dataControl(), [&] {
         ui->txtFilter->clear();
         ui->txtFilter2->clear();
         if (!recordset())

@@ -1,5 +1,6 @@
 // The record boxes: copying a field, revealing a secret for PeekTime seconds, the password generator,
 // the browser, the information box and the clearing of the boxes after a file was closed.
+#include "datafile/RecordWriteNotice.h"
 #include "desktop/Browser.h"
 #include "desktop/SuspendOnTop.h"
 #include "errortrap/Bulwark.h"
@@ -96,7 +97,7 @@ void frmMain::Timer1_Timer()
 
 void frmMain::cmdRP_Click()
 {
-    bwHandler(kModule, "Sub cmdRP_Click", [&] {
+    recordHandler(kModule, "Sub cmdRP_Click", dataControl(), [&] {
         QString password;
         bool accepted = false;
         {
@@ -110,9 +111,9 @@ void frmMain::cmdRP_Click()
         const auto records = recordset();
         if (!records)
             return;
-        records->update();
-        // Every box shows the record as it was stored.
-        if (!records->eof()) {
+        // Every box shows the record as it was stored. A record without an account name is not written:
+        // the password stays pending with it until the record is named.
+        if (records->update() && !records->eof()) {
             records->moveNext();
             records->movePrevious();
         }

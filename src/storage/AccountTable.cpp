@@ -11,19 +11,74 @@ namespace {
 constexpr char kSelectAll[] =
     "SELECT rowid, Account, URL, IDtext, Password, HINT, Key1_Name, Key1, Key2_Name, Key2, Key3_Name, Key3, "
     "Key4_Name, Key4, Info FROM tblAccount ORDER BY rowid";
+constexpr char kSelectOne[] =
+    "SELECT rowid, Account, URL, IDtext, Password, HINT, Key1_Name, Key1, Key2_Name, Key2, Key3_Name, Key3, "
+    "Key4_Name, Key4, Info FROM tblAccount WHERE rowid = ?1";
 constexpr char kInsert[] =
     "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, Key1, Key2_Name, Key2, Key3_Name, "
     "Key3, Key4_Name, Key4, Info) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)";
-constexpr char kUpdate[] =
-    "UPDATE tblAccount SET Account = ?1, URL = ?2, IDtext = ?3, Password = ?4, HINT = ?5, Key1_Name = ?6, "
-    "Key1 = ?7, Key2_Name = ?8, Key2 = ?9, Key3_Name = ?10, Key3 = ?11, Key4_Name = ?12, Key4 = ?13, "
-    "Info = ?14 WHERE rowid = ?15";
 constexpr char kDelete[] = "DELETE FROM tblAccount WHERE rowid = ?1";
 
 void bindFields(SqlStatement& statement, const AccountRow& row)
 {
     for (int column = 0; column < DataFileFormat::ColumnCount; ++column)
         statement.bindText(column + 1, row.field(column));
+}
+
+// Reads the row a statement stands on (row id, then the fourteen fields), decoding each field straight into
+// the row's one buffer without a string per field.
+AccountRow readRow(sqlite3_stmt* stmt, QStringDecoder& decoder)
+{
+    AccountRow row;
+    row.setRowId(sqlite3_column_int64(stmt, 0));
+    qsizetype total = 0;
+    for (int column = 1; column <= DataFileFormat::ColumnCount; ++column) {
+        sqlite3_column_text(stmt, column); // converts a stored number to text first
+        total += sqlite3_column_bytes(stmt, column);
+    }
+    QString& text = row.buffer();
+    text.resize(total); // UTF-8 never yields more UTF-16 units than bytes
+    QChar* out = text.data();
+    QChar* const start = out;
+    for (int column = 1; column <= DataFileFormat::ColumnCount; ++column) {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        const int size = sqlite3_column_bytes(stmt, column);
+        if (size > 0)
+            out = decoder.appendToBuffer(out, QByteArrayView(bytes, size));
+        row.setFieldEnd(column - 1, quint32(out - start));
+    }
+    text.truncate(out - start);
+    return row;
+}
+
+QStringDecoder utf8Decoder()
+{
+    return QStringDecoder(QStringDecoder::Utf8,
+                          QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+}
+
+// "UPDATE tblAccount SET A = ?1, B = ?2 WHERE rowid = ?3 AND <A as read> = ?4 AND <B as read> = ?5": the
+// names are the table's own fixed column names, every value a bound parameter. A field is compared as
+// the record set reads it (as text, NULL as empty).
+QByteArray updateStatement(AccountTable::Columns columns, int& count)
+{
+    QByteArray set;
+    QByteArray where;
+    count = 0;
+    for (int column = 0; column < DataFileFormat::ColumnCount; ++column) {
+        if (columns & (1U << column))
+            ++count;
+    }
+    int parameter = 0;
+    for (int column = 0; column < DataFileFormat::ColumnCount; ++column) {
+        if (!(columns & (1U << column)))
+            continue;
+        const QByteArray name(DataFileFormat::kColumnNames[size_t(column)]);
+        ++parameter;
+        set += (set.isEmpty() ? "" : ", ") + name + " = ?" + QByteArray::number(parameter);
+        where += " AND CAST(IFNULL(" + name + ", '') AS TEXT) = ?" + QByteArray::number(count + 1 + parameter);
+    }
+    return "UPDATE tblAccount SET " + set + " WHERE rowid = ?" + QByteArray::number(count + 1) + where;
 }
 } // namespace
 
@@ -38,34 +93,13 @@ std::vector<AccountRow> loadAll(SqlCipherDatabase& db)
     std::vector<AccountRow> rows;
     rows.reserve(size_t(count.columnInt64(0)));
 
-    // Hot loop: fields are decoded straight into the row's one buffer, without a string per field.
+    // Hot loop: one allocation per record.
     SqlStatement select(handle, kSelectAll);
     sqlite3_stmt* stmt = select.handle();
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder = utf8Decoder();
     int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        AccountRow row;
-        row.setRowId(sqlite3_column_int64(stmt, 0));
-        qsizetype total = 0;
-        for (int column = 1; column <= DataFileFormat::ColumnCount; ++column) {
-            sqlite3_column_text(stmt, column); // converts a stored number to text first
-            total += sqlite3_column_bytes(stmt, column);
-        }
-        QString& text = row.buffer();
-        text.resize(total); // UTF-8 never yields more UTF-16 units than bytes
-        QChar* out = text.data();
-        QChar* const start = out;
-        for (int column = 1; column <= DataFileFormat::ColumnCount; ++column) {
-            const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-            const int size = sqlite3_column_bytes(stmt, column);
-            if (size > 0)
-                out = decoder.appendToBuffer(out, QByteArrayView(bytes, size));
-            row.setFieldEnd(column - 1, quint32(out - start));
-        }
-        text.truncate(out - start);
-        rows.push_back(std::move(row));
-    }
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        rows.push_back(readRow(stmt, decoder));
     throwIfEngineError(rc, handle);
     return rows;
 }
@@ -82,18 +116,47 @@ qint64 insert(SqlCipherDatabase& db, const AccountRow& row)
     return rowId;
 }
 
-void update(SqlCipherDatabase& db, const AccountRow& row)
+std::optional<AccountRow> load(SqlCipherDatabase& db, qint64 rowId)
 {
-    BW_TRACE("AccountTable.cpp", "Sub update");
+    BW_TRACE("AccountTable.cpp", "Function load");
+    SqlStatement select(db.handle(), kSelectOne);
+    select.bindInt64(1, rowId);
+    if (!select.step())
+        return std::nullopt;
+    QStringDecoder decoder = utf8Decoder();
+    return readRow(select.handle(), decoder);
+}
+
+UpdateOutcome update(SqlCipherDatabase& db, const AccountRow& read, const AccountRow& changes, Columns columns,
+                     AccountRow& stored)
+{
+    BW_TRACE("AccountTable.cpp", "Function update");
     SqlTransaction transaction(db);
-    SqlStatement statement(db.handle(), kUpdate);
-    bindFields(statement, row);
-    statement.bindInt64(DataFileFormat::ColumnCount + 1, row.rowId());
-    statement.step();
-    if (sqlite3_changes(db.handle()) == 0)
-        throw RuntimeError(EngineErr::RowNotFound, QStringLiteral("The record no longer exists in the data file."),
-                           QStringLiteral("Lockwell"));
+    int count = 0;
+    const QByteArray sql = updateStatement(columns, count);
+    bool written = true;
+    if (count > 0) {
+        SqlStatement statement(db.handle(), sql.constData());
+        int parameter = 0;
+        for (int column = 0; column < DataFileFormat::ColumnCount; ++column) {
+            if (!(columns & (1U << column)))
+                continue;
+            ++parameter;
+            statement.bindText(parameter, changes.field(column));
+            statement.bindText(count + 1 + parameter, read.field(column));
+        }
+        statement.bindInt64(count + 1, changes.rowId());
+        statement.step();
+        written = sqlite3_changes(db.handle()) > 0;
+    }
+    std::optional<AccountRow> now = load(db, changes.rowId());
+    if (!now)
+        return UpdateOutcome::Gone;
+    stored = std::move(*now);
+    if (!written)
+        return UpdateOutcome::Changed;
     transaction.commit();
+    return UpdateOutcome::Written;
 }
 
 void remove(SqlCipherDatabase& db, qint64 rowId)

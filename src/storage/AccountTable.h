@@ -3,6 +3,7 @@
 // its own transaction that has reached the file when the call returns.
 #include "storage/AccountRow.h"
 
+#include <optional>
 #include <vector>
 
 class SqlCipherDatabase;
@@ -15,8 +16,24 @@ std::vector<AccountRow> loadAll(SqlCipherDatabase& db);
 // Adds the record and returns its new row id.
 qint64 insert(SqlCipherDatabase& db, const AccountRow& row);
 
-// Writes the fourteen fields of the record with row.rowId(). Throws RowNotFound when it is gone.
-void update(SqlCipherDatabase& db, const AccountRow& row);
+// The record with this row id as the file holds it now, or nothing when it is gone.
+std::optional<AccountRow> load(SqlCipherDatabase& db, qint64 rowId);
+
+// A set of columns, bit (1 << column) for each.
+using Columns = quint32;
+
+enum class UpdateOutcome {
+    Written, // the fields were written
+    Changed, // another writer changed one of those fields since it was read: nothing was written
+    Gone     // the record is no longer in the file
+};
+
+// Writes only the given columns of `changes` to its record (changes.rowId()), and only while each of them
+// still holds the value this writer read (`read`), so a field another writer changed meanwhile is never
+// overwritten unseen. `stored` receives the record as the file holds it afterwards (Written) or now
+// (Changed), other writers' changes to other fields included.
+UpdateOutcome update(SqlCipherDatabase& db, const AccountRow& read, const AccountRow& changes, Columns columns,
+                     AccountRow& stored);
 
 // Removes the record; a record that is already gone is not an error.
 void remove(SqlCipherDatabase& db, qint64 rowId);

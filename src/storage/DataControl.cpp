@@ -31,6 +31,7 @@ void DataControl::setConnection(ConnectionText connection)
     BW_TRACE(kModule, "Sub setConnection");
     if (connection == m_connectionText)
         return;
+    close();
     dropConnection();
     m_connectionText = std::move(connection);
 }
@@ -53,10 +54,23 @@ void DataControl::refresh()
                                QStringLiteral("Lockwell"));
         if (!m_connection) {
             const ConnectionText& text = m_connectionText;
-            m_connection = SqlCipherDatabase::open(
-                text.dataSource(), text.password(),
-                text.isReadOnly() ? SqlCipherDatabase::Access::ReadOnly : SqlCipherDatabase::Access::ReadWrite,
-                text.isExclusive() ? SqlCipherDatabase::Sharing::Exclusive : SqlCipherDatabase::Sharing::DenyNone);
+            const auto sharing =
+                text.isExclusive() ? SqlCipherDatabase::Sharing::Exclusive : SqlCipherDatabase::Sharing::DenyNone;
+            const auto open = [&](SqlCipherDatabase::Access access) {
+                return SqlCipherDatabase::open(text.dataSource(), text.password(), access, sharing);
+            };
+            if (text.isReadOnly()) {
+                m_connection = open(SqlCipherDatabase::Access::ReadOnly);
+            } else {
+                try {
+                    m_connection = open(SqlCipherDatabase::Access::ReadWrite);
+                } catch (const RuntimeError& e) {
+                    // A file that cannot be written can still be read: it opens for viewing.
+                    if (e.number() != EngineErr::ReadOnly)
+                        throw;
+                    m_connection = open(SqlCipherDatabase::Access::ReadOnly);
+                }
+            }
         }
         m_recordset = std::make_shared<Recordset>(m_connection);
     } catch (...) {
@@ -85,6 +99,26 @@ void DataControl::retireRecordset()
             m_retired->close();
         m_retired->detach();
     }
+}
+
+void DataControl::close()
+{
+    BW_TRACE(kModule, "Sub close");
+    if (!isDataFileOpen())
+        return;
+    m_recordset->writePending();
+    m_recordset->close();
+    m_recordset->detach();
+    dropConnection();
+    m_connectionText = ConnectionText();
+    m_recordSource.clear();
+    Q_EMIT recordsetChanged();
+}
+
+bool DataControl::isReadOnly() const
+{
+    BW_TRACE(kModule, "Function isReadOnly");
+    return isDataFileOpen() && m_recordset->isReadOnly();
 }
 
 bool DataControl::isDataFileOpen() const

@@ -4,6 +4,12 @@
 // while the connection stays the same the open connection is reused (no second key derivation).
 // The record set a refresh replaces is closed, dropping any pending change. After a failed refresh
 // the control holds no record set.
+//
+// Closing is different: every way a data file is closed (the Close command, shut-down, opening or
+// creating another file, Save As) goes through close(), which writes the current record's pending
+// change first, whatever password opened the file.
+//
+// A data file that cannot be written (the file or its folder is read-only) opens for viewing only.
 #include "storage/ConnectionText.h"
 
 #include <QObject>
@@ -21,7 +27,8 @@ public:
     explicit DataControl(QObject* parent = nullptr);
     ~DataControl() override;
 
-    // Setting a different connection (text or password) lets go of the open connection.
+    // Setting a different connection (text or password) closes the open data file (close()) and lets go of
+    // its connection.
     void setConnection(ConnectionText connection);
     const ConnectionText& connection() const { return m_connectionText; }
     void setRecordSource(const QString& source);
@@ -37,8 +44,16 @@ public:
     // Closes and drops the record set the control holds.
     void releaseRecordset();
 
+    // Closes the open data file: writes the current record's pending change (a record without an account
+    // name is dropped instead), closes the record set and detaches it from its connection (it stays, closed),
+    // and empties the connection and the record source. A write that fails raises RecordWriteError and
+    // leaves the file open and the change pending. Nothing happens while no data file is open.
+    void close();
+
     // A data file is open: a record set exists and has an active connection.
     bool isDataFileOpen() const;
+    // The open data file could not be opened for writing: it is open for viewing only.
+    bool isReadOnly() const;
 
     // The open connection's count of commits by other connections (SqlCipherDatabase::dataVersion);
     // -1 without a connection.

@@ -3,6 +3,7 @@
 #include "storage/AccountTable.h"
 #include "storage/EngineError.h"
 #include "storage/FilterCriterion.h"
+#include "storage/RecordWriteError.h"
 #include "storage/SortOrder.h"
 #include "storage/SqlCipherDatabase.h"
 
@@ -20,6 +21,22 @@ bool isNoFilter(const QString& filter)
 {
     const QString trimmed = filter.trimmed();
     return trimmed.isEmpty() || trimmed == QLatin1String("0");
+}
+
+constexpr AccountTable::Columns columnBit(int column)
+{
+    return AccountTable::Columns(1) << column;
+}
+
+// The fields in which two versions of a record differ.
+AccountTable::Columns differences(const AccountRow& a, const AccountRow& b)
+{
+    AccountTable::Columns columns = 0;
+    for (int column = 0; column < DataFileFormat::ColumnCount; ++column) {
+        if (a.field(column) != b.field(column))
+            columns |= columnBit(column);
+    }
+    return columns;
 }
 
 int columnOf(const QString& field)
@@ -56,10 +73,16 @@ void Recordset::close()
     m_position = -1;
     m_onDeleted = false;
     m_pending = AccountRow();
+    m_changed = 0;
     m_editMode = EditNone;
     Q_EMIT rowsReset();
     Q_EMIT editModeChanged();
     Q_EMIT currentChanged();
+}
+
+bool Recordset::isReadOnly() const
+{
+    return m_connection && m_connection->isReadOnly();
 }
 
 void Recordset::detach()
@@ -177,9 +200,18 @@ void Recordset::setValue(int column, const QString& text)
     requireCurrent();
     if (column < 0 || column >= DataFileFormat::ColumnCount)
         raise(EngineErr::ItemNotFound, "There is no field at that index.");
-    if (m_editMode == EditNone)
-        m_pending = m_rows[size_t(m_view[size_t(m_position)])];
+    const AccountRow& stored = m_rows[size_t(m_view[size_t(m_position)])];
+    if (m_editMode == EditNone) {
+        m_pending = stored;
+        m_changed = 0;
+    }
     m_pending.setField(column, text);
+    if (m_editMode != EditAdd) {
+        if (stored.field(column) != text)
+            m_changed |= columnBit(column);
+        else
+            m_changed &= ~columnBit(column);
+    }
     setEditMode(m_editMode == EditNone ? EditInProgress : m_editMode);
     Q_EMIT rowChanged(m_position);
 }
@@ -203,25 +235,70 @@ void Recordset::addNew()
     Q_EMIT currentChanged();
 }
 
-void Recordset::update()
+bool Recordset::update()
 {
-    BW_TRACE(kModule, "Sub update");
+    BW_TRACE(kModule, "Function update");
     requireOpen();
     if (m_editMode == EditDelete)
         raise(EngineErr::NotAllowedInContext, "A deleted record cannot be written.");
     if (m_editMode == EditNone)
-        return;
-    SqlCipherDatabase& db = writableConnection();
+        return true;
+    if (m_pending.field(DataFileFormat::Account).isEmpty())
+        return false; // the account name is required
     const auto index = size_t(m_view[size_t(m_position)]);
-    if (m_editMode == EditAdd)
-        m_pending.setRowId(AccountTable::insert(db, m_pending));
-    else
-        AccountTable::update(db, m_pending);
-    m_rows[index] = m_pending;
+    try {
+        if (m_editMode == EditAdd) {
+            m_pending.setRowId(AccountTable::insert(writableConnection(), m_pending));
+            m_rows[index] = m_pending;
+        } else {
+            writeStoredRecord(index);
+        }
+    } catch (const RecordWriteError&) {
+        throw;
+    } catch (const RuntimeError& e) {
+        if (e.number() == EngineErr::ClosedObject)
+            throw;
+        throw RecordWriteError(RecordWriteError::Operation::Write, e);
+    }
     m_folded.refresh(index, m_rows[index]);
     m_pending = AccountRow();
+    m_changed = 0;
     setEditMode(EditNone);
     Q_EMIT rowChanged(m_position);
+    return true;
+}
+
+void Recordset::writeStoredRecord(size_t index)
+{
+    BW_TRACE(kModule, "Sub writeStoredRecord");
+    AccountRow stored;
+    switch (AccountTable::update(writableConnection(), m_rows[index], m_pending, m_changed, stored)) {
+    case AccountTable::UpdateOutcome::Written:
+        m_rows[index] = std::move(stored);
+        return;
+    case AccountTable::UpdateOutcome::Changed: {
+        // The change now stands on what the file holds: the other writer's fields show, ours stay pending.
+        AccountRow merged = stored;
+        for (int column = 0; column < DataFileFormat::ColumnCount; ++column) {
+            if (m_changed & columnBit(column))
+                merged.setField(column, m_pending.field(column));
+        }
+        m_rows[index] = std::move(stored);
+        m_folded.refresh(index, m_rows[index]);
+        m_changed = differences(merged, m_rows[index]);
+        m_pending = std::move(merged);
+        Q_EMIT rowChanged(m_position);
+        Q_EMIT currentChanged();
+        if (m_changed == 0)
+            return; // the other writer stored exactly what we meant to
+        throw RecordWriteError(RecordWriteError::Reason::ChangedElsewhere);
+    }
+    case AccountTable::UpdateOutcome::Gone:
+        // Only this set still has the record: writing it again stores it as a new one.
+        m_positionBeforeAdd = m_position;
+        setEditMode(EditAdd);
+        throw RecordWriteError(RecordWriteError::Reason::DeletedElsewhere);
+    }
 }
 
 void Recordset::deleteRecord()
@@ -234,7 +311,11 @@ void Recordset::deleteRecord()
     }
     SqlCipherDatabase& db = writableConnection();
     const int index = m_view[size_t(m_position)];
-    AccountTable::remove(db, m_rows[size_t(index)].rowId());
+    try {
+        AccountTable::remove(db, m_rows[size_t(index)].rowId());
+    } catch (const RuntimeError& e) {
+        throw RecordWriteError(RecordWriteError::Operation::Delete, e);
+    }
     m_removed[size_t(index)] = true;
     m_view.erase(m_view.begin() + m_position);
     m_pending = AccountRow();
@@ -250,17 +331,12 @@ void Recordset::cancelUpdate()
     requireOpen();
     if (m_editMode == EditInProgress) {
         m_pending = AccountRow();
+        m_changed = 0;
         setEditMode(EditNone);
         Q_EMIT rowChanged(m_position);
         Q_EMIT currentChanged();
     } else if (m_editMode == EditAdd) {
-        const int row = m_position;
-        m_removed[size_t(m_view[size_t(row)])] = true;
-        m_view.erase(m_view.begin() + row);
-        m_pending = AccountRow();
-        m_editMode = EditNone;
-        Q_EMIT rowRemoved(row);
-        Q_EMIT editModeChanged();
+        removeNewRecord();
         setPosition(std::min(m_positionBeforeAdd, int(m_view.size())));
     }
 }
@@ -356,8 +432,37 @@ SqlCipherDatabase& Recordset::writableConnection() const
 
 void Recordset::writePending()
 {
-    if (m_editMode == EditInProgress || m_editMode == EditAdd)
+    BW_TRACE(kModule, "Sub writePending");
+    if (m_editMode != EditInProgress && m_editMode != EditAdd)
+        return;
+    if (m_pending.field(DataFileFormat::Account).isEmpty())
+        dropPending();
+    else
         update();
+}
+
+void Recordset::dropPending()
+{
+    BW_TRACE(kModule, "Sub dropPending");
+    if (m_editMode == EditInProgress) {
+        cancelUpdate();
+        return;
+    }
+    // The position stays where the new record stood, so a move goes on from there.
+    removeNewRecord();
+    Q_EMIT currentChanged();
+}
+
+void Recordset::removeNewRecord()
+{
+    BW_TRACE(kModule, "Sub removeNewRecord");
+    const int row = m_position;
+    m_removed[size_t(m_view[size_t(row)])] = true;
+    m_view.erase(m_view.begin() + row);
+    m_pending = AccountRow();
+    m_editMode = EditNone;
+    Q_EMIT rowRemoved(row);
+    Q_EMIT editModeChanged();
 }
 
 void Recordset::leaveDeleted()
@@ -388,6 +493,7 @@ void Recordset::rebuildView(bool keepCurrent)
     const int current = (keepCurrent && currentRow() >= 0) ? m_view[size_t(m_position)] : -1;
     m_onDeleted = false;
     m_editMode = EditNone;
+    m_changed = 0;
     m_view.clear();
     m_view.reserve(m_rows.size());
     if (isNoFilter(m_filterText)) {

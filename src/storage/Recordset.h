@@ -7,10 +7,21 @@
 // the set is empty. After a delete the deleted record stays current, in edit mode 4, until the next
 // move; moves go on from where it stood. Moving off a record with a pending change writes it first.
 //
+// The account name is required: a record without one is never written. Moving off (or closing the data
+// control) drops such a change instead: a new record disappears, a stored record keeps its stored values.
+//
+// Other writers may work on the same file (another window, a script). A write sends only the fields this
+// set changed, and only while they still hold the values it read; afterwards the record shows what the
+// file holds, other writers' changes included. A write that meets another writer's change to the same
+// field, or a record deleted meanwhile, raises RecordWriteError and leaves the change pending (see update).
+// Any write the engine refuses (a full disk, a read-only file) raises RecordWriteError too: the record
+// stays current and the change pending, so it can be written later.
+//
 // Signals let a grid model and the record boxes follow: currentChanged after every move,
 // rowsReset after sort, filter and close, rowInserted/rowRemoved when add or delete change the list,
 // rowChanged when a field of a listed record changes.
 #include "storage/AccountRow.h"
+#include "storage/AccountTable.h"
 #include "storage/FoldedColumns.h"
 
 #include <QObject>
@@ -38,6 +49,8 @@ public:
     // Open and connected: "a data file is open" asks this.
     bool hasActiveConnection() const { return m_open && m_connection != nullptr; }
     bool isOpen() const { return m_open; }
+    // The connection can only read: the file was opened for viewing.
+    bool isReadOnly() const;
     // Drops the records (and any pending change); closing a closed set raises ClosedObject.
     void close();
     // Lets go of the connection; the set can no longer write.
@@ -63,9 +76,18 @@ public:
     void setValue(int column, const QString& text);
 
     void addNew();
-    void update();
+    // Writes the pending change; true when nothing is left pending. A record without an account name is
+    // not written (false: the change stays pending). When another writer changed one of the same fields
+    // since they were read, or deleted the record, RecordWriteError is raised and the change stays
+    // pending on top of what the file holds now: a second update() writes it over the other writer's
+    // change (stores a deleted record again, as a new one); cancelUpdate() drops it and shows the record
+    // as stored (lets a deleted one go).
+    bool update();
     void deleteRecord();
     void cancelUpdate();
+    // What moving off the record does with a pending change: writes it, or drops it when the record has
+    // no account name.
+    void writePending();
 
     // The sort and filter texts as they were set; the filter reads "0" when none is in force.
     QString sort() const { return m_sortText; }
@@ -96,7 +118,10 @@ private:
     void requireOpen() const;
     void requireCurrent() const;
     SqlCipherDatabase& writableConnection() const;
-    void writePending();
+    void writeStoredRecord(size_t index);
+    void dropPending();
+    // Takes the pending new record out of the list; the position is left where it stood.
+    void removeNewRecord();
     void leaveDeleted();
     void setPosition(int position);
     void setEditMode(int mode);
@@ -110,8 +135,9 @@ private:
     int m_position = -1;            // index into m_view; -1 BOF, m_view.size() EOF
     bool m_onDeleted = false;       // the current record was deleted; m_position is where it stood
     int m_editMode = EditNone;
-    AccountRow m_pending;   // the current record with its pending change
-    FoldedColumns m_folded; // for sort, filter and find
+    AccountRow m_pending;                // the current record with its pending change
+    AccountTable::Columns m_changed = 0; // the fields of a stored record the pending change changed
+    FoldedColumns m_folded;              // for sort, filter and find
     int m_positionBeforeAdd = -1;
     QString m_sortText;
     QString m_filterText;

@@ -26,6 +26,7 @@ public:
     void removeExtraGridColumns() override { calls << QStringLiteral("removeExtraGridColumns"); }
     void RefreshTextControls() override { calls << QStringLiteral("RefreshTextControls"); }
     void rebindGrid() override { calls << QStringLiteral("rebindGrid"); }
+    void focusGrid() override { calls << QStringLiteral("focusGrid"); }
     bool SuspendOnTop() const override { return suspendOnTop; }
     void setSuspendOnTop(bool suspend) override
     {

@@ -7,6 +7,7 @@
 #include "desktop/MessageBox.h"
 #include "storage/DataFileFormat.h"
 #include "storage/FileSafety.h"
+#include "storage/RecordWriteError.h"
 #include "storage/Recordset.h"
 
 #include <QDate>
@@ -97,7 +98,7 @@ private Q_SLOTS:
         QCOMPARE(m_host->control.recordset()->sort(), QStringLiteral("Account ASC"));
         QCOMPARE(m_host->control.recordset()->value(QStringLiteral("Account")), QStringLiteral("Alpha"));
         QCOMPARE(m_host->calls, QStringList({"panel 1: 2 Accounts stored.", "DisplayInfo", "panel 2: " + name,
-                                             "removeExtraGridColumns", "UpdateTools 1"}));
+                                             "removeExtraGridColumns", "UpdateTools 1", "focusGrid"}));
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         m_host.reset(); // closed: one file again
         QCOMPARE(QDir(m_dir.path()).entryList({name + '*'}, QDir::Files | QDir::Hidden), QStringList({name}));
@@ -129,8 +130,6 @@ private Q_SLOTS:
         QTest::newRow("tblAccount without Info")
             << "no Info"
             << connectionError(26, "The file is not a Lockwell data file: table tblAccount has no column Info.");
-        QTest::newRow("read-only file") << "read-only"
-                                        << connectionError(8, "The data file or its folder is read-only.");
     }
 
     void refusedFilesShowWhyAndStayAsTheyWere()
@@ -164,8 +163,6 @@ private Q_SLOTS:
                 QVERIFY(copy.resize(copy.size() - 1000));
             if (kind == QLatin1String("cut at page"))
                 QVERIFY(copy.resize(DataFileFormat::kPageSize));
-            if (kind == QLatin1String("read-only"))
-                QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
         }
         const fixtures::FolderSnapshot before(folder);
         Options.DBpath = file;
@@ -181,6 +178,40 @@ private Q_SLOTS:
         QCOMPARE(box.icon, int(vb::vbCritical));
         QVERIFY2(before == fixtures::FolderSnapshot(folder), qPrintable(kind));
         QVERIFY(!m_host->control.isDataFileOpen());
+    }
+
+    void aFileThatCannotBeWrittenOpensForViewingAndIsLeftAsItWas()
+    {
+        const QString folder = path(QStringLiteral("read-only"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/vault.lwd");
+        QVERIFY(QFile::copy(m_bobs, file));
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
+        const fixtures::FolderSnapshot before(folder);
+        Options.DBpath = file;
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        QVERIFY(m_connection->DBconnect(SecretText()));
+        QVERIFY(m_host->control.isReadOnly());
+        QCOMPARE(m_host->control.recordset()->recordCount(), 2);
+        QCOMPARE(m_host->panel2, QStringLiteral("vault.lwd (read-only)"));
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        const MessageBoxRequest notice = MessageBoxSeam::shown().first();
+        QCOMPARE(notice.title, QStringLiteral("READ-ONLY DATA FILE!"));
+        QVERIFY(notice.prompt.startsWith(QStringLiteral("This data file cannot be written")));
+        QVERIFY(notice.prompt.contains(QStringLiteral("open for viewing only")));
+        QCOMPARE(Options.DBpath, file);
+
+        const auto records = m_host->control.recordset();
+        records->setValue(QStringLiteral("HINT"), QStringLiteral("not possible"));
+        try {
+            records->update();
+            QFAIL("a read-only file took a write");
+        } catch (const RecordWriteError& e) {
+            QCOMPARE(int(e.reason()), int(RecordWriteError::Reason::ReadOnly));
+        }
+        records->cancelUpdate();
+        m_host->control.close();
+        QVERIFY(before == fixtures::FolderSnapshot(folder));
     }
 
     void aFileAnotherAccountCannotReadIsRefusedUnread()
@@ -256,7 +287,8 @@ private Q_SLOTS:
         const MessageBoxRequest box = MessageBoxSeam::shown().first();
         QCOMPARE(box.title, QStringLiteral("DATABASE COMPACT ERROR!"));
         QCOMPARE(box.prompt,
-                 QStringLiteral("DataCompact Error:\r\n-2147217843: \r\nThe data file password is not valid."));
+                 QStringLiteral("DataCompact Error:\r\n-2147217843: \r\nThe data file password is not valid."
+                                "\r\n\r\nThe data file itself is safe: it keeps every record saved in it."));
         QCOMPARE(box.icon, int(vb::vbCritical));
         QCOMPARE(m_host->calls, QStringList({"DisplayInfo"})); // no second one after a failure
         QCOMPARE(fixtures::readAccounts(source, kAliceFile), QStringList({"alice's"}));

@@ -23,9 +23,9 @@ const QString kMainWindow = QStringLiteral("^Lockwell Password Vault$");
 constexpr int kStartMs = 30000; // 3 s of splash, and a sanitised build is slow to start
 constexpr int kStepMs = 15000;
 const QString kUserSettings = QStringLiteral("Accounts\\E2EUSER\\Settings");
-// From the first record box, where the window opens with the focus, back along the tab order to the
-// begins-with filter box (the contains box comes last).
-constexpr const char* kTabsToTheFilterBox = "shift+Tab shift+Tab";
+// From the grid, where the window opens with the focus once a file is loaded, on along the tab order past
+// the Account/URL choice to the begins-with filter box.
+constexpr const char* kTabsToTheFilterBox = "Tab Tab";
 
 // A user who has logged in before: no welcome, the name filled in.
 void seedRegisteredUser(const QString& password)

@@ -1,10 +1,13 @@
 // Ending when asked from outside: each of the three signals arrives once on the event loop, and the
 // main window then closes through its own close path, after any modal dialog over it has been closed.
+// The program's loop ends with the main window, also when its close asked the user something first.
+#include "app/RunUntilClosed.h"
 #include "app/ShutdownSignals.h"
 #include "errortrap/Bulwark.h"
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWidget>
@@ -28,12 +31,40 @@ protected:
 };
 } // namespace
 
+// A main window whose close asks a question first: a dialog's loop runs inside the close.
+class AskingWindow : public QWidget
+{
+public:
+    bool closedForGood = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        QEventLoop question;
+        QTimer::singleShot(100, &question, &QEventLoop::quit);
+        question.exec();
+        closedForGood = true;
+        event->accept();
+    }
+};
+
 class TestShutdownSignals : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void init() { bwReset(); }
+
+    void theProgramEndsWithItsWindowEvenWhenTheCloseAskedFirst()
+    {
+        AskingWindow window;
+        window.show();
+        QTimer::singleShot(0, &window, &QWidget::close);
+        QTimer watchdog;
+        watchdog.callOnTimeout([] { QCoreApplication::exit(1); });
+        watchdog.start(5000);
+        QCOMPARE(runUntilClosed(window, [&] { return window.closedForGood; }), 0);
+    }
 
     void eachSignalBecomesOneRequest()
     {

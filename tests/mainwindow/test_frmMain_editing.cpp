@@ -1,7 +1,10 @@
 // Editing in the records window: add, delete and abandon in empty and full files, pending records,
-// Enter in the record boxes, and the commands enabled in the three record states.
+// Enter in the record boxes, the commands enabled in the three record states, and a record the disk
+// refuses.
+#include "FailingDisk.h"
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
+#include "desktop/MessageBox.h"
 #include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "storage/Recordset.h"
@@ -12,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -119,6 +123,38 @@ private Q_SLOTS:
         child<QToolButton>(child(m_window.get(), "Adodc1"), "cmdNext")->click();
         QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("Beta"));
         QCOMPARE(stored().first(), QStringLiteral("Alpha|https://alpha.example|alice"));
+    }
+
+    void aRecordTheDiskRefusesStaysPendingAndTheUserIsTold()
+    {
+        FailingDisk disk;
+        open(mwtest::accounts({"Alpha", "Beta"}));
+        box("txtID")->setText(QStringLiteral("alice"));
+        disk.fail();
+        // Choosing the next record: this one cannot be written, so the window stays on it and says why.
+        auto* grid = child<QTableView>(m_window.get(), "DataGrid1");
+        grid->selectRow(1);
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        const MessageBoxRequest told = MessageBoxSeam::shown().first();
+        QCOMPARE(told.title, QStringLiteral("RECORD NOT SAVED!"));
+        QVERIFY2(
+            told.prompt.startsWith(QStringLiteral("The record \"Alpha\" could not be saved because the disk is full.")),
+            qPrintable(told.prompt));
+        QCOMPARE(grid->currentIndex().row(), 0);
+        QCOMPARE(m_window->boxText("txtID"), QStringLiteral("alice"));
+        QCOMPARE(records().editMode(), int(Recordset::EditInProgress));
+
+        // Ending the program asks first; kept open, the change is still there.
+        MessageBoxSeam::setNextAnswer(vb::vbNo);
+        QVERIFY(!m_window->close());
+        QCOMPARE(MessageBoxSeam::shown().size(), 2);
+        QCOMPARE(MessageBoxSeam::shown().last().title, QStringLiteral("RECORD NOT SAVED!"));
+        QCOMPARE(MessageBoxSeam::shown().last().buttons, int(vb::vbYesNo));
+        QVERIFY(!m_window->isFormUnloaded());
+        QCOMPARE(m_window->boxText("txtID"), QStringLiteral("alice"));
+        disk.heal();
+        QVERIFY(m_window->close());
+        QCOMPARE(stored(), QStringList({"Alpha|https://alpha.example|alice", "Beta|https://beta.example"}));
     }
 
     void deleteRemovesTheCurrentRecordWithoutAskingDownToAnEmptyFile()

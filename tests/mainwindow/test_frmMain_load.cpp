@@ -13,6 +13,7 @@
 #include "mainwindow/Twips.h"
 #include "mainwindow/frmMain.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
@@ -187,6 +188,25 @@ private Q_SLOTS:
         QCOMPARE(Options.DBpath, file);
         QCOMPARE(window->statusPanel(1), QStringLiteral("1 Accounts stored."));
         QCOMPARE(window->statusPanel(2), QStringLiteral("My vault.lwd"));
+    }
+
+    void typingRightAfterALoadSearchesTheListAndChangesNoRecord()
+    {
+        // As users of other vaults do: type the start of a name. The letters go to the grid, whose letter jump
+        // finds the account; none lands in a record box.
+        const QString file =
+            mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"amazon", "ebay", "github"}));
+        auto window = mwtest::loadedWindow(file);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(QApplication::focusWidget(), child(window.get(), "DataGrid1"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("g"));
+        QCOMPARE(window->boxText("txtAccount"), QStringLiteral("github"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ebay"));
+        QVERIFY(window->close());
+        QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()),
+                 QStringList(
+                     {"amazon|https://amazon.example", "ebay|https://ebay.example", "github|https://github.example"}));
     }
 
     void theLastFileOpensOnlyWithAutoLoad()

@@ -53,8 +53,13 @@ void logIn(const QString& userName, const QString& masterPassword)
 QStringList readAccounts(const QString& path, const QString& password)
 {
     auto db = SqlCipherDatabase::open(path, SecretText(password), SqlCipherDatabase::Access::ReadOnly);
+    return readAccounts(*db);
+}
+
+QStringList readAccounts(SqlCipherDatabase& db)
+{
     QStringList lines;
-    for (const AccountRow& row : AccountTable::loadAll(*db)) {
+    for (const AccountRow& row : AccountTable::loadAll(db)) {
         QStringList fields;
         for (int column = 0; column < DataFileFormat::ColumnCount; ++column)
             fields << row.field(column).toString();

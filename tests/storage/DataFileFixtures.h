@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class SqlCipherDatabase;
+
 namespace fixtures {
 
 // One record: Account, URL, then optionally further fields in column order.
@@ -22,6 +24,8 @@ void logIn(const QString& userName, const QString& masterPassword);
 
 // Every record of the data file, fields joined by "|", in row id order.
 QStringList readAccounts(const QString& path, const QString& password);
+// The same through a connection the process already has to the file.
+QStringList readAccounts(SqlCipherDatabase& db);
 
 // The names, sizes, permissions, times and contents of every file in a folder.
 class FolderSnapshot

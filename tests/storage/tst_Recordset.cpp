@@ -1,9 +1,11 @@
-// The record set: positions and moves, edit modes and what reaches the file, sort, filter and find.
+// The record set: positions and moves, edit modes and what reaches the file, sort, filter and find, the
+// required account name, and a second writer on the same file.
 #include "DataFileFixtures.h"
 #include "storage/EngineError.h"
 #include "storage/Recordset.h"
 #include "storage/SqlCipherDatabase.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +24,19 @@ int errorNumberOf(const std::function<void()>& body)
         return e.number();
     }
     return 0;
+}
+
+// Runs SQL in the sqlcipher shell on the data file: another process writing the same file.
+bool otherWriter(const QString& path, const QString& sql)
+{
+    QProcess shell;
+    shell.start(QStringLiteral("sqlcipher"), {path});
+    if (!shell.waitForStarted())
+        return false;
+    shell.write("PRAGMA key = \"" + kPassword.toLatin1() + "\";\nPRAGMA cipher_page_size = 16384;\n" + sql.toUtf8() +
+                "\n.quit\n");
+    shell.closeWriteChannel();
+    return shell.waitForFinished(30000) && shell.exitCode() == 0 && shell.readAllStandardError().isEmpty();
 }
 } // namespace
 
@@ -306,6 +321,81 @@ private Q_SLOTS:
         QCOMPARE(detached.recordCount(), 3); // still readable
         detached.setValue(QStringLiteral("HINT"), QStringLiteral("x"));
         QCOMPARE(errorNumberOf([&] { detached.update(); }), EngineErr::ClosedObject);
+    }
+
+    void aRecordWithoutAnAccountNameIsNeverWritten()
+    {
+        // Whatever moves off it, a new record without a name is dropped, and a stored record whose name
+        // was cleared keeps what the file holds.
+        const QStringList before = onDisk();
+        const std::function<void()> movesOff[] = {
+            [&] { m_rs->moveFirst(); },
+            [&] { m_rs->movePrevious(); },
+            [&] { m_rs->setAbsolutePosition(1); },
+            [&] { m_rs->setSort(QStringLiteral("Account DESC")); },
+            [&] { m_rs->setFilter(QStringLiteral("URL LIKE '*'")); },
+            [&] { m_rs->find(QStringLiteral("Account LIKE 'b*'")); },
+            [&] {
+                m_rs->addNew();
+                m_rs->cancelUpdate();
+            },
+        };
+        for (const auto& moveOff : movesOff) {
+            m_rs->addNew();
+            m_rs->setValue(QStringLiteral("URL"), QStringLiteral("https://nameless.example"));
+            moveOff();
+            QCOMPARE(m_rs->recordCount(), before.size());
+            m_rs->moveFirst();
+            m_rs->setValue(QStringLiteral("Account"), QString());
+            m_rs->setValue(QStringLiteral("Password"), QStringLiteral("goes with the name"));
+            moveOff();
+            QCOMPARE(m_rs->editMode(), int(Recordset::EditNone));
+            QVERIFY(!listedAccounts().contains(QString()));
+            QCOMPARE(onDisk(), before);
+        }
+    }
+
+    void anotherWritersChangeIsNeverOverwrittenUnseen()
+    {
+        // The sqlcipher shell, a process of its own, writes the file this set shows. (This process keeps one
+        // connection to the file: opening another here would let go of the first one's file locks.)
+        const QString path = m_dir.filePath(QStringLiteral("two writers.lwd"));
+        fixtures::makeDataFile(path, kPassword, {{"delta", "https://d.example.org"}, {"bravo"}});
+        auto db = std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(kPassword)));
+        Recordset records(db);
+        const auto field = [&](const char* name) { return records.value(QString::fromLatin1(name)); };
+        QVERIFY(otherWriter(path, QStringLiteral("UPDATE tblAccount SET Account = 'delta renamed' WHERE rowid = 1;")));
+        // Different fields: both changes stay, and the record shows what the file holds.
+        records.setValue(QStringLiteral("IDtext"), QStringLiteral("bob"));
+        records.moveNext();
+        records.movePrevious();
+        QCOMPARE(fixtures::readAccounts(*db).first(), QStringLiteral("delta renamed|https://d.example.org|bob"));
+        QCOMPARE(field("Account"), QStringLiteral("delta renamed"));
+
+        // The same field: the write is refused, the change stays pending over the stored record, and
+        // dropping it shows the other writer's value.
+        QVERIFY(otherWriter(path, QStringLiteral("UPDATE tblAccount SET HINT = 'theirs', URL = 'u' WHERE rowid = 1;")));
+        records.setValue(QStringLiteral("HINT"), QStringLiteral("mine"));
+        QCOMPARE(errorNumberOf([&] { records.moveNext(); }), EngineErr::RowNotFound);
+        QCOMPARE(records.absolutePosition(), 1);
+        QCOMPARE(field("HINT"), QStringLiteral("mine"));
+        QCOMPARE(field("URL"), QStringLiteral("u"));
+        records.cancelUpdate();
+        QCOMPARE(field("HINT"), QStringLiteral("theirs"));
+        // Written again on purpose, it goes over the other writer's value.
+        QVERIFY(otherWriter(path, QStringLiteral("UPDATE tblAccount SET HINT = 'theirs again' WHERE rowid = 1;")));
+        records.setValue(QStringLiteral("HINT"), QStringLiteral("mine"));
+        QCOMPARE(errorNumberOf([&] { records.update(); }), EngineErr::RowNotFound);
+        records.update();
+        QCOMPARE(fixtures::readAccounts(*db).first(), QStringLiteral("delta renamed|u|bob||mine"));
+
+        // A record deleted meanwhile is not lost either: written again, it is stored anew.
+        QVERIFY(otherWriter(path, QStringLiteral("DELETE FROM tblAccount WHERE rowid = 1;")));
+        records.setValue(QStringLiteral("Password"), QStringLiteral("new password"));
+        QCOMPARE(errorNumberOf([&] { records.moveNext(); }), EngineErr::RowNotFound);
+        QCOMPARE(records.editMode(), int(Recordset::EditAdd));
+        records.moveNext();
+        QCOMPARE(fixtures::readAccounts(*db), QStringList({"bravo", "delta renamed|u|bob|new password|mine"}));
     }
 };
 
