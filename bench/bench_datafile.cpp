@@ -12,6 +12,7 @@
 #include "storage/ResourceFile.h"
 #include "storage/SqlCipherDatabase.h"
 #include "storage/SqlStatement.h"
+#include "storage/WorkFolder.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <benchmark/benchmark.h>
 #include <map>
 #include <openssl/evp.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,11 +81,12 @@ const Files& filesFor(int records)
     files.encrypted = scratch().filePath(QStringLiteral("encrypted-%1.lwd").arg(records));
     SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), files.plain);
     {
-        auto db = SqlCipherDatabase::open(files.plain, SecretText());
-        db->exec("BEGIN");
-        SqlStatement insert(db->handle(), "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, "
-                                          "Key1, Key2_Name, Key2, Key3_Name, Key3, Key4_Name, Key4, Info) VALUES "
-                                          "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(files.plain).constData(), &db);
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        SqlStatement insert(db, "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, "
+                                "Key1, Key2_Name, Key2, Key3_Name, Key3, Key4_Name, Key4, Info) VALUES "
+                                "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
         QRandomGenerator random{quint32(records)};
         for (int i = 0; i < records; ++i) {
             const AccountRow row = realisticRecord(random);
@@ -92,17 +95,26 @@ const Files& filesFor(int records)
             insert.step();
             insert.reset();
         }
-        db->exec("COMMIT");
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
     }
-    Compactor::compactDatabase(ConnectionText::forCompactSource(files.plain, SecretText()),
-                               ConnectionText::forCompactTarget(files.encrypted, SecretText(kPassword)));
+    // The encrypted file: the unencrypted one's records copied into a data file, as opening it would.
+    QFile::copy(files.plain, files.encrypted);
+    {
+        WorkFolder work(files.encrypted);
+        const QString templatePath = work.filePath(QStringLiteral("DATABASE"));
+        SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), templatePath);
+        Compactor::encryptUnencrypted(files.encrypted, work, templatePath, SecretText(kPassword));
+    }
     files.rawKey = rawKeyOf(files.encrypted);
     return cache.emplace(records, files).first->second;
 }
 
 std::shared_ptr<SqlCipherDatabase> openShared(const QString& path, const QString& password)
 {
-    return std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(password)));
+    // An unencrypted file (the reference) opens for reading only.
+    const auto access = password.isEmpty() ? SqlCipherDatabase::Access::ReadOnly : SqlCipherDatabase::Access::ReadWrite;
+    return std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(password), access));
 }
 
 // The key derivation: opening a data file with its password, less the rest of the open.
@@ -214,21 +226,15 @@ void BM_DeleteOneRecord(benchmark::State& state)
     }
 }
 
-// Compaction in place: the encrypted copy into a work file, then the atomic replacement.
+// Compaction in place: the encrypted copy into a work file beside the data file, then the rename.
 void BM_CompactInPlace(benchmark::State& state)
 {
     const Files& files = filesFor(int(state.range(0)));
     const QString source = scratch().filePath(QStringLiteral("compact-%1.lwd").arg(state.range(0)));
-    const QString work = scratch().filePath(QStringLiteral("work.lwd"));
     QFile::remove(source);
     QFile::copy(files.encrypted, source);
-    for (auto _ : state) {
-        FileSafety::removeFile(work);
-        Compactor::compactDatabase(ConnectionText::forCompactSource(source, SecretText(kPassword)),
-                                   ConnectionText::forCompactTarget(work, SecretText(kPassword)));
-        Compactor::replaceDataFile(work, source);
-        FileSafety::removeFile(work);
-    }
+    for (auto _ : state)
+        Compactor::compactInPlace(source, SecretText(kPassword), SecretText(kPassword));
 }
 
 // Peak memory of a process that opens the data file, sorts, filters and clears the filter. Measured in a
