@@ -3,6 +3,7 @@
 #include "storage/DataFileFormat.h"
 #include "storage/DataFileProbe.h"
 #include "storage/EngineError.h"
+#include "storage/FileSafety.h"
 #include "storage/SqlStatement.h"
 
 #include <QFile>
@@ -70,7 +71,15 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
                                                            Access access, Sharing sharing, Locking locking)
 {
     BW_TRACE("SqlCipherDatabase.cpp", "Function open");
-    const DataFileProbe probe = DataFileProbe::inspect(path);
+    // The file itself: the engine names its journal after it, also when path is a link.
+    const QString file = FileSafety::resolvedPath(path);
+    DataFileProbe probe = DataFileProbe::inspect(file);
+    // A journal or log beside the file: a write crashed (or another program is writing), and only a
+    // connection that may write can put the file back as it was, even one cut inside a page.
+    const bool writeUnderWay =
+        QFileInfo::exists(file + QLatin1String("-journal")) || QFileInfo::exists(file + QLatin1String("-wal"));
+    if (writeUnderWay && probe.kind == DataFileKind::WrongSize)
+        probe.kind = DataFileKind::Encrypted;
     refuseByKind(probe.kind);
     const bool encrypted = probe.kind == DataFileKind::Encrypted;
     const bool readOnly = access == Access::ReadOnly;
@@ -85,15 +94,11 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
     // Held from before the first read to the end: no other Lockwell replaces the file meanwhile.
     DataFileLock lock;
     if (locking == Locking::Shared)
-        lock = DataFileLock::lock(path, DataFileLock::Mode::Shared);
+        lock = DataFileLock::lock(file, DataFileLock::Mode::Shared);
 
-    // A journal or log beside the file: a write crashed (or another program is writing), and only a
-    // connection that may write can put the file back as it was.
-    const bool writeUnderWay =
-        QFileInfo::exists(path + QLatin1String("-journal")) || QFileInfo::exists(path + QLatin1String("-wal"));
     std::unique_ptr<SqlCipherDatabase> connection;
     if (!writeUnderWay) {
-        connection = connect(path, password, encrypted, EngineMode::Untouched);
+        connection = connect(file, password, encrypted, EngineMode::Untouched);
         connection->requireAccepted();
         if (readOnly) {
             connection->m_lock = std::move(lock);
@@ -102,7 +107,7 @@ std::unique_ptr<SqlCipherDatabase> SqlCipherDatabase::open(const QString& path, 
     } else if (!encrypted) {
         refuse(EngineErr::Busy, "The file is in use by another program.");
     }
-    connection = connect(path, password, encrypted, readOnly ? EngineMode::ReadOnly : EngineMode::ReadWrite);
+    connection = connect(file, password, encrypted, readOnly ? EngineMode::ReadOnly : EngineMode::ReadWrite);
     if (sharing == Sharing::Exclusive)
         connection->exec("PRAGMA locking_mode = EXCLUSIVE");
     connection->requireAccepted();

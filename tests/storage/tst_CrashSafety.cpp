@@ -186,7 +186,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("throughALink");
         QTest::addColumn<int>("runs");
         QTest::newRow("the file itself") << false << 120;
-        QTest::newRow("through a link") << true << 30;
+        QTest::newRow("through a link") << true << 50;
     }
 
     void killedRecordWritesLoseNothingAcknowledged()
