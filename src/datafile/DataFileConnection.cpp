@@ -4,7 +4,6 @@
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileHost.h"
 #include "desktop/MessageBox.h"
-#include "desktop/SystemHelpers.h"
 #include "storage/Compactor.h"
 #include "storage/ConnectionText.h"
 #include "storage/DataControl.h"
@@ -167,8 +166,8 @@ bool DataFileConnection::compactSteps(const QString& destination, const SecretTe
     if (const std::shared_ptr<Recordset> records = m_host.dataControl().recordset()) {
         if (!records->hasActiveConnection())
             return destination.isEmpty();
-        closeRecordset();
     }
+    closeRecordset();
     // A remembered file that is not there (deleted, or on a disk not mounted now) is passed over
     // without a word, as opening passes it over.
     if (!QFileInfo::exists(source)) {
@@ -196,14 +195,15 @@ void DataFileConnection::closeRecordset()
     BW_TRACE(kModule, "Sub closeRecordset");
     DataControl& adodc1 = m_host.dataControl();
     const std::shared_ptr<Recordset> records = adodc1.recordset();
-    if (!records || !records->hasActiveConnection())
-        return;
-    step([&] {
-        if (!records->bof() && !records->eof() && records->editMode() != Recordset::EditDelete)
-            records->update();
-    });
-    step([&] { records->close(); });
-    step([&] { records->detach(); });
+    if (records && records->hasActiveConnection()) {
+        step([&] {
+            if (!records->bof() && !records->eof() && records->editMode() != Recordset::EditDelete)
+                records->update();
+        });
+        step([&] { records->close(); });
+        step([&] { records->detach(); });
+    }
+    // Also a connection left by a failed refresh: nothing of ours may hold the file while it is replaced.
     adodc1.setConnection(ConnectionText());
     adodc1.setRecordSource(QString());
 }

@@ -37,7 +37,8 @@ public:
 
 private:
     bool compactSteps(const QString& destination, const SecretText& sourcePassword);
-    // Writes the current record unless it is deleted, closes the record set and lets go of the file.
+    // Writes the current record unless it is deleted, closes the record set and lets go of the file (the
+    // control's connection too).
     void closeRecordset();
     void encryptUnprotectedFile(const QString& path, const SecretText& filePassword);
     void showCompactError(const RuntimeError& error);

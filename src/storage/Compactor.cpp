@@ -128,10 +128,6 @@ void compactDatabase(const ConnectionText& source, const ConnectionText& target,
 {
     BW_TRACE(kModule, "Sub compactDatabase");
     const QString targetPath = target.dataSource();
-    if (targetPath.isEmpty() || QFileInfo(targetPath).exists() || QFileInfo(targetPath).isSymLink())
-        throw RuntimeError(EngineErr::DatabaseExists,
-                           QStringLiteral("The compacted copy cannot be written: the file already exists."),
-                           QStringLiteral("Lockwell"));
     // Opening rolls back a crashed write first.
     std::unique_ptr<SqlCipherDatabase> db =
         SqlCipherDatabase::open(source.dataSource(), source.password(), SqlCipherDatabase::Access::ReadWrite,
