@@ -151,7 +151,7 @@ void SingleInstance::listen(const QString& name)
         m_server.listen(base + QString::number(QRandomGenerator::system()->generate(), 16));
     if (!m_server.isListening())
         return; // still the only instance; a later start just cannot bring this one forward
-    // Without it a later start still ends; it only cannot bring this one forward.
+    // A later start reads the socket's name here (a failure costs the same as a socket not made).
     rewriteGuard(m_guard, QFile::encodeName(m_server.fullServerName()));
 }
 
