@@ -3,15 +3,17 @@
 // texts and account records of realistic lengths.
 #include "storage/AccountRow.h"
 #include "storage/Compactor.h"
-#include "storage/ConnectionText.h"
 #include "storage/ResourceFile.h"
 #include "storage/SqlCipherDatabase.h"
 #include "storage/SqlStatement.h"
+#include "storage/WorkFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
+#include <sqlite3.h>
 
 namespace bench {
 
@@ -54,13 +56,15 @@ inline AccountRow realisticRecord(QRandomGenerator& random)
 inline void makeDataFiles(const QString& plain, const QString& encrypted, SecretText password, int records,
                           quint32 seed)
 {
+    // The unencrypted file is filled through the engine directly: Lockwell itself only ever reads one.
     SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), plain);
     {
-        auto db = SqlCipherDatabase::open(plain, SecretText());
-        db->exec("BEGIN");
-        SqlStatement insert(db->handle(), "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, "
-                                          "Key1, Key2_Name, Key2, Key3_Name, Key3, Key4_Name, Key4, Info) VALUES "
-                                          "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(plain).constData(), &db);
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        SqlStatement insert(db, "INSERT INTO tblAccount (Account, URL, IDtext, Password, HINT, Key1_Name, "
+                                "Key1, Key2_Name, Key2, Key3_Name, Key3, Key4_Name, Key4, Info) VALUES "
+                                "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
         QRandomGenerator random{seed};
         for (int i = 0; i < records; ++i) {
             const AccountRow row = realisticRecord(random);
@@ -69,10 +73,15 @@ inline void makeDataFiles(const QString& plain, const QString& encrypted, Secret
             insert.step();
             insert.reset();
         }
-        db->exec("COMMIT");
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
     }
-    Compactor::compactDatabase(ConnectionText::forCompactSource(plain, SecretText()),
-                               ConnectionText::forCompactTarget(encrypted, std::move(password)));
+    // The encrypted file: the unencrypted one's records copied into a data file, as opening it would.
+    QFile::copy(plain, encrypted);
+    WorkFolder work(encrypted);
+    const QString templatePath = work.filePath(QStringLiteral("DATABASE"));
+    SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), templatePath);
+    Compactor::encryptUnencrypted(encrypted, work, templatePath, std::move(password));
 }
 
 } // namespace bench

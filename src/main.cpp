@@ -1,8 +1,8 @@
-// Main: the program's start-up. One instance per user; the splash; the login; only after a successful
-// login the main window is loaded and shown. The program ends when the main window has closed (never
-// because another window closed while it is hidden in the tray), when the login fails or is cancelled,
-// or when it is asked to end (SIGTERM, SIGHUP, SIGINT, the session's end), in which case the main
-// window closes through the same path as its close box.
+// Main: the program's start-up. One instance per user, decided before anything is shown; the splash; the
+// login; only after a successful login the main window is loaded and shown. The program ends when the main window has
+// closed (never because another window closed while it is hidden in the tray), when the login fails or is cancelled, or
+// when it is asked to end (SIGTERM, SIGHUP, SIGINT, the session's end), in which case the main window closes through
+// the same path as its close box.
 #include "LockwellVersion.h"
 #include "app/LoginValues.h"
 #include "app/RunUntilClosed.h"
@@ -47,7 +47,9 @@ void wipeSession()
 int Main(QApplication& app)
 {
     BW_TRACE(kModule, "Sub Main");
-    if (SingleInstance::MultiInst())
+    // Held from here to the end: a second start, even one during this start's splash or login, ends.
+    SingleInstance instance;
+    if (instance.MultiInst())
         return 0;
 
     // Asked to end before the main window is loaded: every dialog that is or comes up is closed (the
@@ -61,6 +63,13 @@ int Main(QApplication& app)
     });
     QPointer<frmMain> mainWindow;
     bool mainWindowLoaded = false;
+    // A later start asks for the main window; before it is loaded, the dialog that is up comes forward.
+    QObject::connect(&instance, &SingleInstance::restoreRequested, &app, [&] {
+        if (mainWindowLoaded && mainWindow)
+            mainWindow->restoreFromTray();
+        else
+            SingleInstance::bringToFront(QApplication::activeModalWidget());
+    });
     ShutdownSignals shutdown;
     shutdown.install();
     QObject::connect(&shutdown, &ShutdownSignals::shutdownRequested, &app, [&] {
@@ -89,10 +98,6 @@ int Main(QApplication& app)
     mainWindowLoaded = true;
     window->Form_Load();
     window->show();
-
-    SingleInstance instance;
-    instance.listen();
-    QObject::connect(&instance, &SingleInstance::restoreRequested, window.get(), [&] { window->restoreFromTray(); });
 
     const int result = runUntilClosed(*window, [&] { return window->isFormUnloaded(); });
     wipeSession();

@@ -6,28 +6,20 @@
 #include "cli/SecretPrompt.h"
 #include "crypto/PasswordGenerator.h"
 #include "storage/Compactor.h"
-#include "storage/ConnectionText.h"
 #include "storage/DataFilePassword.h"
 #include "storage/EngineError.h"
 #include "storage/ResourceFile.h"
 #include "storage/SqlCipherDatabase.h"
 #include "storage/SqlStatement.h"
+#include "storage/WorkFolder.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <memory>
 
 namespace {
 const QString kNewMasterPrompt = QStringLiteral("New master password: ");
 const QString kRepeatMasterPrompt = QStringLiteral("Repeat the new master password: ");
-
-// A folder of our own for work files, readable by us only, removed with everything in it.
-QTemporaryDir workFolder()
-{
-    QTemporaryDir folder;
-    if (!folder.isValid())
-        fail(QStringLiteral("cannot make a work folder: ") + folder.errorString());
-    return folder;
-}
 
 QStringList pragmaRows(SqlCipherDatabase& db, const char* pragma)
 {
@@ -54,15 +46,19 @@ void runCreate(const ParsedCommand& command, SecretPrompt& prompt)
         fail(path + QStringLiteral(": no such folder"));
     const SecretText master = prompt.askNewMaster(kNewMasterPrompt, kRepeatMasterPrompt);
 
-    // The template is written into a folder of our own and encrypted into the new file: the data file
-    // is encrypted from its first byte, and a failure leaves no file behind.
-    const QTemporaryDir work = workFolder();
-    const QString plain = work.filePath(QStringLiteral("template.lwd"));
-    if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), plain) != 0)
-        fail(QStringLiteral("cannot write the template data file into ") + work.path());
+    // The template is written into a work folder of our own beside the new file and encrypted into it:
+    // the data file is encrypted from its first byte, and a failure leaves no file behind.
+    std::unique_ptr<WorkFolder> work;
     try {
-        Compactor::compactDatabase(ConnectionText::forCompactSource(plain, SecretText()),
-                                   ConnectionText::forCompactTarget(path, dataFilePasswordOf(master)));
+        work = std::make_unique<WorkFolder>(path);
+    } catch (const RuntimeError& e) {
+        fail(path + QStringLiteral(": cannot make a work folder beside it: ") + e.description());
+    }
+    const QString plain = work->filePath(QStringLiteral("DATABASE"));
+    if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), plain) != 0)
+        fail(QStringLiteral("cannot write the template data file into ") + work->path());
+    try {
+        Compactor::createFromTemplate(plain, path, dataFilePasswordOf(master));
     } catch (const RuntimeError& e) {
         fail(path + QStringLiteral(": cannot create the data file: ") + e.description());
     }
@@ -78,13 +74,9 @@ void runRekey(const ParsedCommand& command, SecretPrompt& prompt)
     const SecretText next = prompt.askNewMaster(kNewMasterPrompt, kRepeatMasterPrompt);
 
     // The same compaction and atomic replacement as the window's: an encrypted copy under the new
-    // password, synced, then renamed over the data file.
-    const QTemporaryDir work = workFolder();
-    const QString copy = work.filePath(QStringLiteral("rekey.lwd"));
+    // password, written beside the data file, synced, then renamed over it under the file's lock.
     try {
-        Compactor::compactDatabase(ConnectionText::forCompactSource(path, dataFilePasswordOf(current)),
-                                   ConnectionText::forCompactTarget(copy, dataFilePasswordOf(next)));
-        Compactor::replaceDataFile(copy, path);
+        Compactor::compactInPlace(path, dataFilePasswordOf(current), dataFilePasswordOf(next));
     } catch (const RuntimeError& e) {
         throw CliDataFile::failureFor(path, e);
     }

@@ -9,9 +9,7 @@
 #include "desktop/MessageBox.h"
 #include "errortrap/Bulwark.h"
 #include "storage/DataControl.h"
-#include "storage/FileSafety.h"
 #include "storage/Recordset.h"
-#include "storage/ResourceFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -89,18 +87,17 @@ void DataFileCommands::newDataFile()
             chooseSaveFile(QStringLiteral("Choose Data File to Create"), QStringLiteral("PWdata (*.lwd)|*.lwd"), path);
         if (choice == SaveChoice::Cancel)
             return;
-        if (choice == SaveChoice::Overwrite)
-            QFile::remove(path);
         if (choice != SaveChoice::AskAgain)
             break;
     }
-    m_host.dataControl().close(); // the open file's pending record is written before it goes
-    if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path) != 0)
+    // A file there (Yes to overwrite it) is replaced only once the new one is complete.
+    const DataFileConnection::NewFile made = m_connection.createDataFile(path);
+    if (made == DataFileConnection::NewFile::TemplateNotWritten)
         return;
+    m_host.dataControl().close(); // the open file's pending record is written before it goes
     Options.DBpath = path;
     openPassword.clear();
-    m_connection.CompactAndEncrypt(QString(), SecretText());
-    if (m_connection.DBconnect(SecretText()) && !Options.ShowNew) {
+    if (made == DataFileConnection::NewFile::Created && m_connection.DBconnect(SecretText()) && !Options.ShowNew) {
         const SuspendOnTopScope suspended(m_host);
         frmNewFile information(m_host.dialogOwner());
         information.exec();
@@ -178,12 +175,10 @@ void DataFileCommands::saveAs()
                                                  QStringLiteral("Password Files (*.lwd)|*.lwd"), path);
         if (choice == SaveChoice::Cancel)
             return;
-        if (choice == SaveChoice::Overwrite) {
-            // Saving over the open data file itself compacts it in place: deleting it first would lose it.
+        // Saving over the open data file itself compacts it in place; any other file there is replaced
+        // once the copy is complete.
+        if (choice == SaveChoice::Overwrite)
             overTheOpenFile = isSameFile(path, Options.DBpath);
-            if (!overTheOpenFile)
-                QFile::remove(path);
-        }
         if (choice != SaveChoice::AskAgain)
             break;
     }

@@ -4,18 +4,20 @@
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileHost.h"
 #include "desktop/MessageBox.h"
-#include "desktop/SystemHelpers.h"
 #include "storage/Compactor.h"
 #include "storage/ConnectionText.h"
 #include "storage/DataControl.h"
 #include "storage/DataFileFormat.h"
 #include "storage/DataFilePassword.h"
+#include "storage/DataFileProbe.h"
 #include "storage/EngineError.h"
 #include "storage/FileSafety.h"
 #include "storage/RecordWriteError.h"
 #include "storage/Recordset.h"
+#include "storage/ResourceFile.h"
+#include "storage/SqlCipherDatabase.h"
+#include "storage/WorkFolder.h"
 
-#include <QDate>
 #include <QFileInfo>
 #include <functional>
 
@@ -49,6 +51,14 @@ SecretText filePasswordFor(const SecretText& givenPassword)
     return givenPassword.isEmpty() ? loginDataFilePassword(LoginValues::heldVerifier())
                                    : dataFilePasswordOf(givenPassword);
 }
+
+// Writes the template into the work folder; false when it cannot be written.
+bool writeTemplate(WorkFolder& work, QString& templatePath)
+{
+    BW_TRACE(kModule, "Function writeTemplate");
+    templatePath = work.filePath(QStringLiteral("DATABASE"));
+    return SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), templatePath) == 0;
+}
 } // namespace
 
 DataFileConnection::DataFileConnection(DataFileHost& host) : m_host(host)
@@ -59,12 +69,17 @@ DataFileConnection::DataFileConnection(DataFileHost& host) : m_host(host)
 bool DataFileConnection::DBconnect(const SecretText& password)
 {
     BW_TRACE(kModule, "Function DBconnect");
-    const QString path = Options.DBpath;
+    // Remembered as the file itself: the next start, from any folder, finds it again.
+    const QString path = FileSafety::resolvedPath(Options.DBpath);
+    Options.DBpath = path;
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
     try {
+        SecretText filePassword = filePasswordFor(password);
+        if (DataFileProbe::inspect(path).kind == DataFileKind::Plain)
+            encryptUnprotectedFile(path, filePassword);
         DataControl& adodc1 = m_host.dataControl();
-        adodc1.setConnection(ConnectionText::forDataFile(path, filePasswordFor(password)));
+        adodc1.setConnection(ConnectionText::forDataFile(path, std::move(filePassword)));
         adodc1.setRecordSource(QString::fromLatin1(DataFileFormat::kRecordSource));
         adodc1.refresh();
         adodc1.recordset()->setSort(QStringLiteral("Account ASC"));
@@ -117,11 +132,24 @@ void DataFileConnection::UpdateLastload(const QString& path)
     m_host.setStatusPanel(2, path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
 }
 
-QString DataFileConnection::compactionWorkFile()
+void DataFileConnection::encryptUnprotectedFile(const QString& path, const SecretText& filePassword)
 {
-    BW_TRACE(kModule, "Function compactionWorkFile");
-    return GetTempDir() + QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy")) +
-           QStringLiteral("_LWDcompact.lwd");
+    BW_TRACE(kModule, "Sub encryptUnprotectedFile");
+    // Read and checked first: a file that is refused is left exactly as it was, its folder too.
+    SqlCipherDatabase::open(path, SecretText(), SqlCipherDatabase::Access::ReadOnly);
+    WorkFolder work(path);
+    QString templatePath;
+    if (!writeTemplate(work, templatePath))
+        throw RuntimeError(EngineErr::CannotOpen,
+                           QStringLiteral("The template cannot be written beside the data file."),
+                           QStringLiteral("Lockwell"));
+    Compactor::encryptUnencrypted(path, work, templatePath, filePassword);
+    MsgBox(QStringLiteral("The data file was not encrypted:") + kCrLf + path + kCrLf + kCrLf +
+               QStringLiteral("Its accounts have been copied into a new data file,") + kCrLf +
+               QStringLiteral("encrypted under the password it was opened with,") + kCrLf +
+               QStringLiteral("which now takes its place. Nothing else of the") + kCrLf +
+               QStringLiteral("old file was kept."),
+           vb::vbOKOnly | vb::vbExclamation, QStringLiteral("UNPROTECTED DATA FILE!"));
 }
 
 bool DataFileConnection::CompactAndEncrypt(const QString& destination, const SecretText& sourcePassword)
@@ -132,12 +160,20 @@ bool DataFileConnection::CompactAndEncrypt(const QString& destination, const Sec
     } catch (const RecordWriteError&) {
         throw; // not a failed compaction: the record is not written, and the file stays open for it
     } catch (const RuntimeError& e) {
-        MsgBox(QStringLiteral("DataCompact Error:") + kCrLf + QString::number(e.number()) + QStringLiteral(": ") +
-                   kCrLf + e.description() + kCrLf + kCrLf +
-                   QStringLiteral("The data file itself is safe: it keeps every record saved in it."),
-               vb::vbOKOnly | vb::vbCritical, QStringLiteral("DATABASE COMPACT ERROR!"));
+        showCompactError(e);
         return false;
     }
+}
+
+void DataFileConnection::showCompactError(const RuntimeError& error)
+{
+    BW_TRACE(kModule, "Sub showCompactError");
+    // The description ends by saying what the failure means for the user: a compaction only ever puts a
+    // complete copy in the file's place, so the file keeps every record saved in it.
+    MsgBox(QStringLiteral("DataCompact Error:") + kCrLf + QString::number(error.number()) + QStringLiteral(": ") +
+               kCrLf + error.description() + kCrLf + kCrLf +
+               QStringLiteral("The data file itself is safe: it keeps every record saved in it."),
+           vb::vbOKOnly | vb::vbCritical, QStringLiteral("DATABASE COMPACT ERROR!"));
 }
 
 bool DataFileConnection::compactSteps(const QString& destination, const SecretText& sourcePassword)
@@ -150,30 +186,63 @@ bool DataFileConnection::compactSteps(const QString& destination, const SecretTe
         return false;
     }
 
-    DataControl& adodc1 = m_host.dataControl();
-    if (const std::shared_ptr<Recordset> records = adodc1.recordset()) {
+    if (const std::shared_ptr<Recordset> records = m_host.dataControl().recordset()) {
         if (!records->hasActiveConnection())
             return destination.isEmpty();
-        adodc1.close(); // writes the current record's pending change first
+    }
+    closeRecordset();
+    // A remembered file that is not there (deleted, or on a disk not mounted now) is passed over
+    // without a word, as opening passes it over.
+    if (!QFileInfo::exists(source)) {
+        m_host.DisplayInfo();
+        return false;
     }
 
-    const QString workFile = destination.isEmpty() ? compactionWorkFile() : destination;
-    if (destination.isEmpty())
-        FileSafety::removeFile(workFile); // left by an earlier compaction that did not finish
     // The source's password is the login's unless one is given; the copy is always the login's.
-    const ConnectionText from = ConnectionText::forCompactSource(source, filePasswordFor(sourcePassword));
-    const ConnectionText to = ConnectionText::forCompactTarget(workFile, filePasswordFor(SecretText()));
-    step([&] { Compactor::compactDatabase(from, to); });
-
-    // A step passed over leaves no copy: then there is nothing to put in place, and nothing was made.
-    bool result = false;
-    if (!destination.isEmpty()) {
-        result = QFileInfo::exists(workFile);
-    } else if (QFileInfo::exists(workFile)) {
-        Compactor::replaceDataFile(workFile, source);
-        FileSafety::removeFile(workFile);
-        result = true;
-    }
+    bool done = false;
+    step([&] {
+        if (destination.isEmpty())
+            Compactor::compactInPlace(source, filePasswordFor(sourcePassword), filePasswordFor(SecretText()));
+        else
+            Compactor::compactInto(source, filePasswordFor(sourcePassword), FileSafety::resolvedPath(destination),
+                                   filePasswordFor(SecretText()));
+        done = true;
+    });
+    // A step passed over leaves no copy: then nothing was put in place.
     m_host.DisplayInfo();
-    return result;
+    return done;
+}
+
+void DataFileConnection::closeRecordset()
+{
+    BW_TRACE(kModule, "Sub closeRecordset");
+    DataControl& adodc1 = m_host.dataControl();
+    adodc1.close(); // writes the current record's pending change first
+    // Also a connection left by a failed refresh: nothing of ours may hold the file while it is replaced.
+    adodc1.setConnection(ConnectionText());
+    adodc1.setRecordSource(QString());
+}
+
+DataFileConnection::NewFile DataFileConnection::createDataFile(const QString& path)
+{
+    BW_TRACE(kModule, "Function createDataFile");
+    std::unique_ptr<WorkFolder> work;
+    QString templatePath;
+    try {
+        work = std::make_unique<WorkFolder>(path);
+    } catch (const RuntimeError&) {
+        return NewFile::TemplateNotWritten;
+    }
+    if (!writeTemplate(*work, templatePath))
+        return NewFile::TemplateNotWritten;
+    closeRecordset();
+    try {
+        const QString copy = work->filePath(Compactor::workFileName());
+        Compactor::createFromTemplate(templatePath, copy, filePasswordFor(SecretText()));
+        Compactor::replaceDataFile(copy, path);
+        return NewFile::Created;
+    } catch (const RuntimeError& e) {
+        showCompactError(e);
+        return NewFile::Failed;
+    }
 }

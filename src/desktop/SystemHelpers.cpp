@@ -41,7 +41,9 @@ bool capsLockOnDisplay(Display* display)
 QString GetTempDir()
 {
     BW_TRACE("SystemHelpers.cpp", "Function GetTempDir");
-    return TrimNull(withSeparator(QDir::tempPath()));
+    // A $TMPDIR that is not a folder would otherwise come back empty, and the answer be "/".
+    const QString folder = QDir::tempPath();
+    return TrimNull(withSeparator(!folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QStringLiteral("/tmp")));
 }
 
 bool GetTempFile(const QString& folder, const QString& prefix, unsigned int unique, QString& name)

@@ -2,6 +2,7 @@
 
 #include "storage/EngineError.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -31,30 +32,10 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
-    // Closes now and reports a failure (a delayed write error shows here).
-    int close()
-    {
-        const int rc = ::close(m_fd);
-        m_fd = -1;
-        return rc;
-    }
 
 private:
     int m_fd;
 };
-
-void writeAll(int fd, const char* data, qint64 size, const QString& what)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size_t(size));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            throw systemError(errno ? errno : EIO, what);
-        data += written;
-        size -= written;
-    }
-}
 
 void syncDescriptor(int fd, const QString& what)
 {
@@ -64,23 +45,6 @@ void syncDescriptor(int fd, const QString& what)
     }
 }
 
-void copyInto(const QString& source, int out, const QString& what)
-{
-    Descriptor in(::open(native(source).constData(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0)
-        throw systemError(errno, QStringLiteral("Cannot read the compacted copy"));
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw systemError(errno, QStringLiteral("Cannot read the compacted copy"));
-        if (got == 0)
-            break;
-        writeAll(out, buffer, got, what);
-    }
-}
 } // namespace
 
 namespace FileSafety {
@@ -88,7 +52,7 @@ namespace FileSafety {
 void createPrivateFile(const QString& path)
 {
     BW_TRACE(kModule, "Sub createPrivateFile");
-    Descriptor fd(::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateMode));
+    Descriptor fd(::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kPrivateMode));
     if (fd.get() < 0)
         throw systemError(errno, QStringLiteral("Cannot create the file"));
 }
@@ -112,45 +76,43 @@ void syncFolder(const QString& folder)
     syncDescriptor(fd.get(), QStringLiteral("Cannot write the folder to the disk"));
 }
 
-QString replacementName(const QString& target)
+void replaceWithRename(const QString& source, const QString& target, Permissions permissions)
 {
-    BW_TRACE(kModule, "Function replacementName");
-    const QFileInfo info(target);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".lwreplace");
-}
-
-void replaceAtomically(const QString& source, const QString& target)
-{
-    BW_TRACE(kModule, "Sub replaceAtomically");
-    const QString copy = replacementName(target);
-    const QString what = QStringLiteral("Cannot write the new data file");
-    removeFile(copy); // left by a crash
+    BW_TRACE(kModule, "Sub replaceWithRename");
+    // A link stays a link: the file it points to is the one replaced.
+    const QString real = resolvedPath(target);
+    const QByteArray from = native(source);
+    const QByteArray to = native(real);
+    struct stat old
     {
-        Descriptor out(::open(native(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateMode));
-        if (out.get() < 0)
-            throw systemError(errno, what);
-        try {
-            copyInto(source, out.get(), what);
-            syncDescriptor(out.get(), what);
-            if (out.close() != 0)
-                throw systemError(errno, what);
-        } catch (...) {
-            removeFile(copy);
-            throw;
-        }
-    }
-    if (::rename(native(copy).constData(), native(target).constData()) != 0) {
-        const int error = errno;
-        removeFile(copy);
-        throw systemError(error, QStringLiteral("Cannot replace the data file"));
-    }
-    syncFolder(QFileInfo(target).absolutePath());
+    };
+    const mode_t mode = permissions == Permissions::KeepTarget && ::stat(to.constData(), &old) == 0
+                            ? old.st_mode & 07777
+                            : kPrivateMode;
+    if (::chmod(from.constData(), mode) != 0)
+        throw systemError(errno, QStringLiteral("Cannot give the new data file the old one's permissions"));
+    if (::rename(from.constData(), to.constData()) != 0)
+        throw systemError(errno, QStringLiteral("Cannot replace the data file"));
+    syncFolder(QFileInfo(real).absolutePath());
 }
 
 bool removeFile(const QString& path)
 {
     BW_TRACE(kModule, "Function removeFile");
     return ::unlink(native(path).constData()) == 0 || errno == ENOENT;
+}
+
+QString resolvedPath(const QString& path)
+{
+    BW_TRACE(kModule, "Function resolvedPath");
+    if (path.isEmpty())
+        return path;
+    const QFileInfo info(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    const QString resolved = info.canonicalFilePath();
+    if (!resolved.isEmpty())
+        return resolved;
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : QDir(folder).filePath(info.fileName());
 }
 
 } // namespace FileSafety

@@ -5,21 +5,25 @@
 
 namespace FileSafety {
 
-// Creates an empty file that must not exist yet.
+// Creates an empty file that must not exist yet (never through a link left in its place).
 void createPrivateFile(const QString& path);
 
 // Forces a file's contents, or a folder's entries, to the disk.
 void syncFile(const QString& path);
 void syncFolder(const QString& folder);
 
-// Puts a copy of source in target's place in one step: the copy is written beside target, synced and
-// renamed over it, then the folder is synced. At any instant target is the old file or the new one.
-void replaceAtomically(const QString& source, const QString& target);
-
-// The name of the copy that replaceAtomically() writes beside target (left only by a crash).
-QString replacementName(const QString& target);
+// Puts source, a finished and synced file on the same file system, in target's place with one rename:
+// at any instant target is the old file or the new one, whole. When target is a link, the file it points
+// to is replaced and the link stays. The new file takes the old one's permissions, or is its owner's
+// only. Never copies: a source on another file system is refused.
+enum class Permissions { KeepTarget, OwnerOnly };
+void replaceWithRename(const QString& source, const QString& target, Permissions permissions = Permissions::KeepTarget);
 
 // Removes a file; true when it is gone (or was never there).
 bool removeFile(const QString& path);
+
+// The absolute path of the file that path names, links followed and "." and ".." taken out; for a file
+// that does not exist, its folder's resolved path and its name. The same file always gets the same name.
+QString resolvedPath(const QString& path);
 
 } // namespace FileSafety

@@ -42,13 +42,14 @@ Run cli(const QStringList& arguments, const QByteArray& input = kMaster)
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
-// The sqlcipher shell with the data file open under its password: another program holding the file.
+// The sqlcipher shell with the data file open under its password and under the shared flock every Lockwell
+// connection holds: another Lockwell holding the file.
 class ShellHolder
 {
 public:
     ShellHolder(const QString& path, const char* statements)
     {
-        m_shell.start(QStringLiteral("sqlcipher"), {path});
+        m_shell.start(QStringLiteral("flock"), {QStringLiteral("--shared"), path, QStringLiteral("sqlcipher"), path});
         m_shell.write("PRAGMA key = 'master pwK7352';\nPRAGMA cipher_page_size = 16384;\n"
                       "PRAGMA kdf_iter = 256000;\n");
         m_shell.write(statements);

@@ -18,7 +18,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 namespace {
 const QString kBobFile = QStringLiteral("bobpassK7352");
@@ -140,6 +142,41 @@ private Q_SLOTS:
         QVERIFY(m_host->control.isDataFileOpen());
         QCOMPARE(m_host->panel1, QStringLiteral("0 Accounts stored."));
         QVERIFY(fixtures::readAccounts(file, kBobFile).isEmpty());
+    }
+
+    void aNewDataFileIsNeverUnencrypted()
+    {
+        // The disk fills up while the new file is written: the compaction's message, nothing opened and
+        // nothing left behind. No file can grow past 12 KB here: the 8 KB template can be written, an
+        // encrypted page of 16 KB cannot.
+        const QString file = path(QStringLiteral("never plain.lwd"));
+        FileDialogSeam::setNextFileName(file);
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        {
+            rlimit before{};
+            QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+            const rlimit full{12288, before.rlim_max};
+            const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+            QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+            m_commands->mnuNewDB_Click();
+            ::setrlimit(RLIMIT_FSIZE, &before);
+            std::signal(SIGXFSZ, previous);
+        }
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        QCOMPARE(MessageBoxSeam::shown().first().title, QStringLiteral("DATABASE COMPACT ERROR!"));
+        QVERIFY(!m_host->control.isDataFileOpen());
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(
+            QDir(m_dir.path()).entryList({QStringLiteral(".lockwell*")}, QDir::AllEntries | QDir::Hidden).isEmpty());
+
+        // With room: a file that is encrypted from its first page.
+        Options.ShowNew = true;
+        FileDialogSeam::setNextFileName(file);
+        m_commands->mnuNewDB_Click();
+        QVERIFY(m_host->control.isDataFileOpen());
+        QFile created(file);
+        QVERIFY(created.open(QIODevice::ReadOnly));
+        QVERIFY(!created.read(16).startsWith("SQLite format 3"));
     }
 
     void openUsesTheLastClosedFileAndKeepsTheOpenPassword()

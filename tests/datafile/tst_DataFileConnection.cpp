@@ -5,15 +5,19 @@
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileConnection.h"
 #include "desktop/MessageBox.h"
+#include "storage/Compactor.h"
+#include "storage/ConnectionText.h"
 #include "storage/DataFileFormat.h"
 #include "storage/FileSafety.h"
 #include "storage/RecordWriteError.h"
 #include "storage/Recordset.h"
+#include "storage/SqlCipherDatabase.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
@@ -29,11 +33,19 @@ QString connectionError(int number, const char* description)
     return QStringLiteral("Database Connection Error:\r\n%1: \r\n").arg(number) + QString::fromUtf8(description);
 }
 
-void makeForeignDatabase(const QString& path, const char* sql)
+const char* const kAccountColumns = "Account, URL, IDtext, Password, HINT, Key1_Name, Key1, Key2_Name, Key2, "
+                                    "Key3_Name, Key3, Key4_Name, Key4, Info";
+
+// A database made by another program; encrypted as Lockwell's are when a key is given.
+void makeForeignDatabase(const QString& path, const QByteArray& sql, const QByteArray& key = QByteArray())
 {
     sqlite3* db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
-    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (!key.isEmpty()) {
+        sqlite3_key(db, key.constData(), int(key.size()));
+        SqlCipherDatabase::applyCipherSettings(db, "main");
+    }
+    QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
 }
 } // namespace
@@ -71,13 +83,57 @@ private Q_SLOTS:
         MessageBoxSeam::clear();
     }
 
-    void aMissingFileIsQuietlyNotOpened()
+    void aMissingFileIsPassedOverQuietlyAtOpenAndAtExit()
     {
         Options.DBpath = path(QStringLiteral("nowhere.lwd"));
         QVERIFY(!m_connection->DBconnect(SecretText()));
         QCOMPARE(Options.DBpath, path(QStringLiteral("nowhere.lwd")));
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         QVERIFY(m_host->calls.isEmpty());
+        // The shut-down's compaction of the remembered file: no box, and it is still remembered (its disk
+        // may be mounted again).
+        QVERIFY(!m_connection->CompactAndEncrypt(QString(), SecretText()));
+        QVERIFY(MessageBoxSeam::shown().isEmpty());
+        QCOMPARE(Options.DBpath, path(QStringLiteral("nowhere.lwd")));
+    }
+
+    void theFileIsRememberedByItsAbsolutePathAndALinkStaysALink()
+    {
+        // A relative name (from the command line) and a link: DBpath names the file itself.
+        QVERIFY(QDir().mkpath(path(QStringLiteral("synced"))));
+        const QString real = path(QStringLiteral("synced/vault.lwd"));
+        QVERIFY(QFile::copy(m_bobs, real));
+        QCOMPARE(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+        const QString link = path(QStringLiteral("linked vault.lwd"));
+        QVERIFY(QFile::link(real, link));
+        const QString startedIn = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(path(QStringLiteral("synced"))));
+        Options.DBpath = QStringLiteral("vault.lwd");
+        const bool opened = m_connection->DBconnect(SecretText());
+        QVERIFY(QDir::setCurrent(startedIn));
+        QVERIFY(opened);
+        QCOMPARE(Options.DBpath, real);
+
+        Options.DBpath = link;
+        QVERIFY(m_connection->DBconnect(SecretText()));
+        QCOMPARE(Options.DBpath, real);
+        m_host->control.recordset()->setValue(QStringLiteral("HINT"), QStringLiteral("through the link"));
+        QVERIFY(m_connection->CompactAndEncrypt(QString(), SecretText()));
+        // The exit's compaction of a remembered link that was never opened.
+        Options.DBpath = link;
+        QVERIFY(m_connection->CompactAndEncrypt(QString(), SecretText()));
+
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), real);
+        QCOMPARE(fixtures::readAccounts(real, kBobFile),
+                 QStringList({"zeta|https://z", "Alpha|https://a|||through the link"}));
+        struct stat st
+        {
+        };
+        QCOMPARE(::stat(QFile::encodeName(real).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0640u); // the mode the user gave it
+        QCOMPARE(QDir(path(QStringLiteral("synced"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"vault.lwd"}));
     }
 
     void theUsersFileOpensAtTheTopOfTheSortedList_data()
@@ -130,6 +186,12 @@ private Q_SLOTS:
         QTest::newRow("tblAccount without Info")
             << "no Info"
             << connectionError(26, "The file is not a Lockwell data file: table tblAccount has no column Info.");
+        // Refused only after the key has opened it: still nothing is written.
+        QTest::newRow("encrypted, records without row ids")
+            << "without rowid"
+            << connectionError(26, "The file is not a Lockwell data file: table tblAccount has no row ids.");
+        QTest::newRow("unprotected, tblAccount a view")
+            << "view" << connectionError(26, "The file is not a Lockwell data file: it has no table tblAccount.");
     }
 
     void refusedFilesShowWhyAndStayAsTheyWere()
@@ -141,6 +203,14 @@ private Q_SLOTS:
         const QString file = folder + QStringLiteral("/it's a \u00e9 file.lwd");
         if (kind == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(file));
+        } else if (kind == QLatin1String("without rowid")) {
+            makeForeignDatabase(file,
+                                "CREATE TABLE tblAccount(ID INTEGER PRIMARY KEY, " + QByteArray(kAccountColumns) +
+                                    ") WITHOUT ROWID; INSERT INTO tblAccount (ID, Account) VALUES (1, 'x');",
+                                kBobFile.toUtf8());
+        } else if (kind == QLatin1String("view")) {
+            makeForeignDatabase(file, "CREATE TABLE t(" + QByteArray(kAccountColumns) +
+                                          "); CREATE VIEW tblAccount AS SELECT * FROM t;");
         } else if (kind == QLatin1String("foreign") || kind == QLatin1String("no Info")) {
             makeForeignDatabase(file, kind == QLatin1String("foreign")
                                           ? "CREATE TABLE tblAccounts(Account TEXT)"
@@ -239,33 +309,104 @@ private Q_SLOTS:
         QVERIFY(before == fixtures::FolderSnapshot(folder));
     }
 
-    void inPlaceCompactionEncryptsAnUnprotectedFileForTheUser()
+    void anUnprotectedFileIsCopiedIntoAnEncryptedOneAndTheUserIsTold()
     {
-        // An unprotected file with tblAccount opens without a password; the compaction writes the
-        // current record's pending change, clears away a stale work file and replacement, and leaves one
-        // user-only file encrypted under the login's password.
+        // Hostile: a trigger swallows new records, another copies passwords into a hidden table.
         const QString file = path(QStringLiteral("unprotected.lwd"));
-        fixtures::makePlainDataFile(file, {{"kept", "https://k"}});
-        const QString work = DataFileConnection::compactionWorkFile();
-        QCOMPARE(work, path(QStringLiteral("tmp/")) + QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy")) +
-                           QStringLiteral("_LWDcompact.lwd"));
-        for (const QString& stale : {work, FileSafety::replacementName(file)}) {
+        makeForeignDatabase(file,
+                            "CREATE TABLE tblAccount(ID INTEGER PRIMARY KEY, " + QByteArray(kAccountColumns) +
+                                ", Extra TEXT);"
+                                "INSERT INTO tblAccount (Account, URL, Password, Extra) VALUES "
+                                "('kept', 'https://k', 'pw', 'not a field');"
+                                "CREATE TABLE hidden(p);"
+                                "CREATE TRIGGER swallow BEFORE INSERT ON tblAccount BEGIN SELECT RAISE(IGNORE); END;"
+                                "CREATE TRIGGER steal AFTER UPDATE ON tblAccount BEGIN "
+                                "INSERT INTO hidden VALUES (new.Password); END;"
+                                "CREATE VIEW everything AS SELECT * FROM tblAccount;");
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0644), 0);
+        Options.DBpath = file;
+        MessageBoxSeam::setNextAnswer(vb::vbOK);
+        QVERIFY(m_connection->DBconnect(SecretText()));
+        QCOMPARE(MessageBoxSeam::shown().size(), 1);
+        const MessageBoxRequest box = MessageBoxSeam::shown().first();
+        QCOMPARE(box.title, QStringLiteral("UNPROTECTED DATA FILE!"));
+        QVERIFY(box.prompt.startsWith(QStringLiteral("The data file was not encrypted:\r\n") + file + "\r\n"));
+        QCOMPARE(box.icon, int(vb::vbExclamation));
+
+        // Writes now reach the file, and nothing else of the old file came along.
+        const auto records = m_host->control.recordset();
+        records->setValue(QStringLiteral("Password"), QStringLiteral("changed"));
+        records->update();
+        records->addNew();
+        records->setValue(QStringLiteral("Account"), QStringLiteral("added"));
+        records->update();
+        m_host->control.releaseRecordset();
+        m_host->control.setConnection(ConnectionText());
+        QCOMPARE(fixtures::readAccounts(file, kBobFile), QStringList({"kept|https://k||changed", "added"}));
+        QCOMPARE(QFile::permissions(file), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(QDir(m_dir.path())
+                     .entryList({QStringLiteral("*unprotected*"), QStringLiteral(".lockwell*")},
+                                QDir::AllEntries | QDir::Hidden),
+                 QStringList({"unprotected.lwd"}));
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(file).constData(), &db);
+        const QByteArray key = kBobFile.toUtf8();
+        sqlite3_key(db, key.constData(), int(key.size()));
+        SqlCipherDatabase::applyCipherSettings(db, "main");
+        sqlite3_stmt* schema = nullptr;
+        sqlite3_prepare_v2(db, "SELECT type || ' ' || name FROM sqlite_master", -1, &schema, nullptr);
+        QStringList objects;
+        while (sqlite3_step(schema) == SQLITE_ROW)
+            objects << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(schema, 0)));
+        sqlite3_finalize(schema);
+        sqlite3_close(db);
+        QCOMPARE(objects, QStringList({"table tblAccount"}));
+    }
+
+    void inPlaceCompactionLeavesOtherFilesAlone()
+    {
+        // The compaction writes the current record's pending change and leaves one user-only file
+        // encrypted under the login's password. Its work file is made in a folder of its own beside the
+        // data file: a file of the work file's name that someone put in the temporary folder, a
+        // temporary folder that does not exist, and a work folder left by a crash stop nothing, and
+        // none of them is touched.
+        const QString file = path(QStringLiteral("compact me.lwd"));
+        QVERIFY(QFile::copy(m_bobs, file));
+        const QString squatted = path(QStringLiteral("shared tmp/")) +
+                                 QDate::currentDate().toString(QStringLiteral("MM-dd-yyyy")) +
+                                 QStringLiteral("_LWDcompact.lwd");
+        const QString crashed = path(QStringLiteral(".lockwell-crashed/")) + Compactor::workFileName();
+        for (const QString& stale : {squatted, crashed}) {
+            QVERIFY(QDir().mkpath(QFileInfo(stale).path()));
             QFile leftOver(stale);
             QVERIFY(leftOver.open(QIODevice::WriteOnly));
-            leftOver.write("left over from a crash");
+            leftOver.write("someone else's");
         }
-        Options.DBpath = file;
-        QVERIFY(m_connection->DBconnect(SecretText()));
-        m_host->control.recordset()->setValue(QStringLiteral("HINT"), QStringLiteral("written at close"));
-        m_host->calls.clear();
-        QVERIFY(m_connection->CompactAndEncrypt(QString(), SecretText()));
-        QCOMPARE(m_host->calls, QStringList({"DisplayInfo", "DisplayInfo"}));
-        QVERIFY(!m_host->control.isDataFileOpen());
-        QVERIFY(!QFile::exists(work));
-        QCOMPARE(fixtures::readAccounts(file, kBobFile), QStringList({"kept|https://k|||written at close"}));
+        QCOMPARE(::chmod(QFile::encodeName(squatted).constData(), 0444), 0);
+        QCOMPARE(::chmod(QFile::encodeName(QFileInfo(squatted).path()).constData(), 01777), 0);
+        const auto restoreTmp = qScopeGuard([this] { qputenv("TMPDIR", QFile::encodeName(path("tmp"))); });
+        for (const char* tmp : {"shared tmp", "no such folder"}) {
+            qputenv("TMPDIR", QFile::encodeName(path(QLatin1String(tmp))));
+            Options.DBpath = file;
+            QVERIFY(m_connection->DBconnect(SecretText()));
+            m_host->control.recordset()->setValue(QStringLiteral("HINT"), QLatin1String(tmp));
+            m_host->calls.clear();
+            QVERIFY(m_connection->CompactAndEncrypt(QString(), SecretText()));
+            QCOMPARE(m_host->calls, QStringList({"DisplayInfo", "DisplayInfo"}));
+            QVERIFY(!m_host->control.isDataFileOpen());
+            QCOMPARE(fixtures::readAccounts(file, kBobFile).last(), QStringLiteral("Alpha|https://a|||") + tmp);
+        }
+        QVERIFY(MessageBoxSeam::shown().isEmpty());
         QCOMPARE(QFile::permissions(file), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*unprotected*")}, QDir::Files | QDir::Hidden),
-                 QStringList({"unprotected.lwd"}));
+        for (const QString& stale : {squatted, crashed}) {
+            QFile leftOver(stale);
+            QVERIFY(leftOver.open(QIODevice::ReadOnly));
+            QCOMPARE(leftOver.readAll(), QByteArray("someone else's"));
+        }
+        QCOMPARE(QDir(m_dir.path())
+                     .entryList({QStringLiteral("*compact me*"), QStringLiteral(".lockwell*")},
+                                QDir::AllEntries | QDir::Hidden),
+                 QStringList({".lockwell-crashed", "compact me.lwd"}));
         QFile encrypted(file);
         QVERIFY(encrypted.open(QIODevice::ReadOnly));
         QVERIFY(!encrypted.readAll().contains("tblAccount")); // the schema is encrypted too

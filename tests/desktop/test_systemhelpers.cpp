@@ -20,7 +20,14 @@ private Q_SLOTS:
         qputenv("TMPDIR", QFile::encodeName(m_tmp.path() + QLatin1Char('/')));
     }
 
-    void tempDirEndsInOneSlash() { QCOMPARE(GetTempDir(), m_tmp.path() + QLatin1Char('/')); }
+    void tempDirEndsInOneSlash()
+    {
+        QCOMPARE(GetTempDir(), m_tmp.path() + QLatin1Char('/'));
+        // Never the root folder: a $TMPDIR that does not exist is passed over.
+        qputenv("TMPDIR", QFile::encodeName(m_tmp.filePath(QStringLiteral("gone"))));
+        QCOMPARE(GetTempDir(), QStringLiteral("/tmp/"));
+        qputenv("TMPDIR", QFile::encodeName(m_tmp.path() + QLatin1Char('/')));
+    }
 
     void tempFilesAreNewEmptyAndUserOnly()
     {

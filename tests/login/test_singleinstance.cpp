@@ -1,9 +1,12 @@
-// One instance per user: a later start reaches the running one, which is asked to bring its window
-// forward; a socket file left by a crashed instance does not lock the program out.
+// One instance per user: a later start finds the guard taken and asks the running one to bring its window
+// forward; what a crashed instance left does not lock the program out and is not removed; the guard is
+// never kept where another account could take it first.
 #include "app/SingleInstance.h"
 #include "errortrap/Bulwark.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -45,29 +48,63 @@ private Q_SLOTS:
 
     void aLaterStartReachesTheRunningInstance()
     {
-        QVERIFY(!SingleInstance::MultiInst()); // nobody runs yet
         SingleInstance running;
         QSignalSpy asked(&running, &SingleInstance::restoreRequested);
-        QVERIFY(running.listen());
-        QVERIFY(SingleInstance::MultiInst());
-        QVERIFY(asked.wait(5000));
+        QVERIFY(!running.MultiInst()); // nobody runs yet: this one holds the guard from now on
+        QVERIFY(running.holdsGuard());
+        QVERIFY(running.isListening());
 
-        SingleInstance second; // cannot take over the channel of a running instance
-        QVERIFY(!second.listen());
+        SingleInstance second; // cannot take the guard while the first runs
+        QVERIFY(second.MultiInst());
+        QVERIFY(asked.wait(5000));
+        QVERIFY(!second.holdsGuard());
         QVERIFY(running.isListening());
     }
 
-    void aSocketLeftByACrashIsReplaced()
+    void whatACrashLeftLocksNobodyOutAndIsLeftAlone()
     {
-        QVERIFY(makeStaleSocket(SingleInstance::channelName()));
-        QVERIFY(QFile::exists(SingleInstance::channelName()));
-        QVERIFY(!SingleInstance::MultiInst());
+        // A killed instance leaves its socket, and the guard file naming it.
+        const QString stale = m_runtime->filePath(QStringLiteral("crashed.sock"));
+        QVERIFY(makeStaleSocket(stale));
+        QFile guard(SingleInstance::guardPath());
+        QVERIFY(guard.open(QIODevice::WriteOnly));
+        guard.write(QFile::encodeName(stale));
+        guard.close();
         {
             SingleInstance running;
-            QVERIFY(running.listen());
-            QVERIFY(SingleInstance::MultiInst());
+            QVERIFY(!running.MultiInst());
+            QVERIFY(running.isListening());
+            SingleInstance later;
+            QVERIFY(later.MultiInst());
         }
-        QVERIFY(!QFile::exists(SingleInstance::channelName())); // an orderly end leaves nothing
+        // An orderly end removes its own socket, nothing else.
+        QCOMPARE(QDir(m_runtime->path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({"crashed.sock", QFileInfo(SingleInstance::guardPath()).fileName()}));
+    }
+
+    void theGuardIsKeptWhereNobodyElseCanWrite()
+    {
+        // Without a runtime folder of the user's own, never the shared temporary folder: a folder made
+        // for it in the user's cache folder, 0700.
+        const QString cache = m_runtime->filePath(QStringLiteral("cache"));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+        const QString shared = m_runtime->filePath(QStringLiteral("shared"));
+        QVERIFY(QDir().mkpath(shared));
+        QVERIFY(QFile::setPermissions(shared, QFile::Permissions(0x7777)));
+        for (const QByteArray& runtime : {QByteArray(), QFile::encodeName(shared)}) {
+            if (runtime.isEmpty())
+                qunsetenv("XDG_RUNTIME_DIR");
+            else
+                qputenv("XDG_RUNTIME_DIR", runtime);
+            QCOMPARE(SingleInstance::privateFolder(), cache + QStringLiteral("/lockwell"));
+            QCOMPARE(QFileInfo(SingleInstance::privateFolder()).permissions(), QFile::ReadOwner | QFile::WriteOwner |
+                                                                                   QFile::ExeOwner | QFile::ReadUser |
+                                                                                   QFile::WriteUser | QFile::ExeUser);
+            SingleInstance running;
+            QVERIFY(!running.MultiInst());
+            QVERIFY(running.holdsGuard());
+            QVERIFY(QFileInfo(running.guardPath()).path() == cache + QStringLiteral("/lockwell"));
+        }
     }
 
     void bringToFrontRestoresMinimisedAndHiddenWindows()

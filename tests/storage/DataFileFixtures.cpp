@@ -7,24 +7,26 @@
 #include "storage/ConnectionText.h"
 #include "storage/ResourceFile.h"
 #include "storage/SqlCipherDatabase.h"
+#include "storage/WorkFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace fixtures {
 
 void makeDataFile(const QString& path, const QString& password, const QList<Record>& records)
 {
-    const QString plain = path + QStringLiteral(".plain");
-    makePlainDataFile(plain, records);
-    QFile::remove(path);
-    Compactor::compactDatabase(ConnectionText::forCompactSource(plain, SecretText()),
-                               ConnectionText::forCompactTarget(path, SecretText(password)));
-    QFile::remove(plain);
+    makePlainDataFile(path, records);
+    WorkFolder work(path);
+    const QString templatePath = work.filePath(QStringLiteral("DATABASE"));
+    if (SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), templatePath) != 0)
+        qFatal("the template could not be written");
+    Compactor::encryptUnencrypted(path, work, templatePath, SecretText(password));
 }
 
 void makePlainDataFile(const QString& path, const QList<Record>& records)
@@ -33,13 +35,25 @@ void makePlainDataFile(const QString& path, const QList<Record>& records)
     const int result = SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), path);
     if (result != 0)
         qFatal("the template could not be written: %d", result);
-    auto db = SqlCipherDatabase::open(path, SecretText());
-    for (const Record& record : records) {
-        AccountRow row;
-        for (int column = 0; column < record.size(); ++column)
-            row.setField(column, record.at(column));
-        AccountTable::insert(*db, row);
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    QByteArray columns;
+    QByteArray values;
+    for (int column = 0; column < DataFileFormat::ColumnCount; ++column) {
+        columns += (column ? ", " : "") + QByteArray(DataFileFormat::kColumnNames[size_t(column)]);
+        values += (column ? ", ?" : "?") + QByteArray::number(column + 1);
     }
+    const QByteArray sql = "INSERT INTO tblAccount (" + columns + ") VALUES (" + values + ")";
+    for (const Record& record : records) {
+        sqlite3_stmt* insert = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &insert, nullptr);
+        for (int column = 0; column < DataFileFormat::ColumnCount; ++column)
+            sqlite3_bind_text(insert, column + 1, record.value(column).toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            qFatal("a record could not be written");
+        sqlite3_finalize(insert);
+    }
+    sqlite3_close(db);
 }
 
 void logIn(const QString& userName, const QString& masterPassword)

@@ -1,27 +1,31 @@
-// The helper process of the data file tests. In its first two modes test_crashsafety kills it: it works
-// on a data file without end and logs each operation before it starts ("I ...") and after it returned
-// ("K"), so the test knows exactly which writes were acknowledged when the kill came.
+// The helper process of the data file tests. In its first three modes test_crashsafety kills it: it works
+// on a data file and logs each operation before it starts ("I ...") and after it returned ("K"), or
+// failed ("F"), so the test knows exactly which writes were acknowledged when the kill came.
 //
 //   datafile_child writes  <data file> <password> <log> <seed>
-//       adds, changes and deletes records through the record set
-//   datafile_child compact <data file> <password A> <password B> <work file> <log>
-//       compacts the file in place again and again, alternating between the two passwords
-//       (the file starts under password A)
+//       adds, changes and deletes records through the record set, without end
+//   datafile_child compact <data file> <password A> <password B> <log> [<largest file size>]
+//       compacts the file in place again and again, alternating between the two passwords (the file
+//       starts under password A); with a size, no file can grow past it, as on a full disk
+//   datafile_child close <data file> <password> <log> <seed>
+//       adds records until a line comes in on standard input, then closes the file and compacts it in
+//       place, as Lockwell's exit does, and ends
 //   datafile_child open <data file> <password>
 //       opens the file once and prints "opened" or "<number>|<description>" (the tests run it as
 //       another user)
 #include "errortrap/Bulwark.h"
 #include "storage/Compactor.h"
-#include "storage/ConnectionText.h"
-#include "storage/FileSafety.h"
 #include "storage/Recordset.h"
 #include "storage/SqlCipherDatabase.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QRandomGenerator>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -70,28 +74,63 @@ int runWrites(const QString& path, const QString& password, quint32 seed)
     }
 }
 
-int runCompactions(const QString& path, const QString& passwordA, const QString& passwordB, const QString& work)
+int runCompactions(const QString& path, const QString& passwordA, const QString& passwordB)
 {
     ready();
-    for (int k = 0;; ++k) {
+    for (int k = 0;;) {
         const QString& from = k % 2 == 0 ? passwordA : passwordB;
         const QString& to = k % 2 == 0 ? passwordB : passwordA;
         logLine("I C " + QByteArray::number(k));
-        FileSafety::removeFile(work);
-        Compactor::compactDatabase(ConnectionText::forCompactSource(path, SecretText(from)),
-                                   ConnectionText::forCompactTarget(work, SecretText(to)));
-        Compactor::replaceDataFile(work, path);
-        FileSafety::removeFile(work);
-        logLine("K");
+        try {
+            Compactor::compactInPlace(path, SecretText(from), SecretText(to));
+            logLine("K");
+            ++k;
+        } catch (const RuntimeError&) {
+            logLine("F");
+            ::usleep(1000); // not a tight loop
+        }
     }
+}
+
+bool closeAsked()
+{
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    return ::poll(&input, 1, 0) > 0;
+}
+
+int runUntilClosed(const QString& path, const QString& password, quint32 seed)
+{
+    {
+        Recordset records(std::shared_ptr<SqlCipherDatabase>(SqlCipherDatabase::open(path, SecretText(password))));
+        ready();
+        for (int i = 0; !closeAsked(); ++i) {
+            const QByteArray account = "rec-" + QByteArray::number(seed) + "-" + QByteArray::number(i);
+            logLine("I A " + account);
+            records.addNew();
+            records.setValue(QStringLiteral("Account"), QString::fromLatin1(account));
+            records.update();
+            logLine("K");
+            ::usleep(10000); // at a person's pace: two processes writing flat out would starve each other
+        }
+        logLine("I C");
+        records.close();
+    } // lets go of the file
+    try {
+        Compactor::compactInPlace(path, SecretText(password), SecretText(password));
+        logLine("K");
+    } catch (const RuntimeError& e) {
+        std::fprintf(stderr, "compaction refused: %d\n", e.number());
+        logLine("F");
+    }
+    return 0;
 }
 } // namespace
 
 int main(int argc, char* argv[])
 {
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    const bool writes = mode == "writes" && argc == 6;
-    const bool compact = mode == "compact" && argc == 7;
+    const bool writes = (mode == "writes" || mode == "close") && argc == 6;
+    const bool compact = mode == "compact" && (argc == 6 || argc == 7);
     if (mode == "open" && argc == 4) {
         try {
             SqlCipherDatabase::open(QFile::decodeName(argv[2]), SecretText(QString::fromUtf8(argv[3])));
@@ -102,17 +141,27 @@ int main(int argc, char* argv[])
         return 0;
     }
     if (!writes && !compact) {
-        std::fputs("usage: datafile_child writes|compact ...\n", stderr);
+        std::fputs("usage: datafile_child writes|compact|close ...\n", stderr);
         return 2;
     }
     const QString path = QFile::decodeName(argv[2]);
-    g_log = ::open(argv[writes ? 4 : 6], O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    g_log = ::open(argv[writes ? 4 : 5], O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (g_log < 0)
         return 2;
+    if (compact && argc == 7) {
+        // Writing past the size fails (EFBIG) instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t size = rlim_t(QByteArray(argv[6]).toULongLong());
+        const rlimit limit{size, size};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 2;
+    }
     try {
+        if (mode == "close")
+            return runUntilClosed(path, QString::fromUtf8(argv[3]), quint32(QByteArray(argv[5]).toUInt()));
         if (writes)
             return runWrites(path, QString::fromUtf8(argv[3]), quint32(QByteArray(argv[5]).toUInt()));
-        return runCompactions(path, QString::fromUtf8(argv[3]), QString::fromUtf8(argv[4]), QFile::decodeName(argv[5]));
+        return runCompactions(path, QString::fromUtf8(argv[3]), QString::fromUtf8(argv[4]));
     } catch (const RuntimeError& e) {
         std::fprintf(stderr, "error %d: %s\n", e.number(), e.description().toUtf8().constData());
         return 1;

@@ -28,8 +28,7 @@ private Q_SLOTS:
         const QString plain = dir.filePath(QStringLiteral("template.lwd"));
         const QString path = dir.filePath(QStringLiteral("vault.lwd"));
         QCOMPARE(SaveResItemToDisk(QStringLiteral("DATABASE"), QStringLiteral("CUSTOM"), plain), 0);
-        Compactor::compactDatabase(ConnectionText::forCompactSource(plain, SecretText()),
-                                   ConnectionText::forCompactTarget(path, password.copy()));
+        Compactor::createFromTemplate(plain, path, password);
         for (int pass = 0; pass < 2; ++pass) {
             DataControl control;
             control.setConnection(ConnectionText::forDataFile(path, password.copy()));

@@ -148,7 +148,7 @@ private Q_SLOTS:
                                  "Bank Bravo", "Bank Golf", "Bank Foxtrot", "Forum"})
             records << recordFor(QString::fromLatin1(name));
         fixtures::makePlainDataFile(path, records);
-        Recordset recordset(SqlCipherDatabase::open(path, SecretText()));
+        Recordset recordset(SqlCipherDatabase::open(path, SecretText(), SqlCipherDatabase::Access::ReadOnly));
         recordset.setFilter(QStringLiteral("Account LIKE 'bank*'"));
         recordset.setSort(QStringLiteral("Account DESC"));
         const QStringList expected = {"Bank Golf",    "Bank Foxtrot", "Bank Echo", "Bank Delta",
@@ -220,7 +220,7 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(QStringLiteral("command.lwd"));
         fixtures::makePlainDataFile(path, {recordFor(QStringLiteral("Zulu")), recordFor(QStringLiteral("Oscar")),
                                            recordFor(QStringLiteral("Papa"))});
-        Recordset recordset(SqlCipherDatabase::open(path, SecretText()));
+        Recordset recordset(SqlCipherDatabase::open(path, SecretText(), SqlCipherDatabase::Access::ReadOnly));
         recordset.setFilter(QStringLiteral("Account LIKE '*a*'"));
         standIn();
 
