@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "cli/CliFailure.h"
+#include "cli/ExchangeCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/RecordCommands.h"
 
@@ -58,7 +59,6 @@ QString usageLine(const CliCommand& command)
 
 const std::vector<CliCommand>& cliCommands()
 {
-    // export and import join this table with the import and export commands.
     static const std::vector<CliCommand> commands = {
         {"create", {kFile}, "make a new, empty, encrypted data file", {}, false, runCreate},
         {"ls", {kFile}, "list the records: account, URL and user ID, in account order", {kJson}, false, runLs},
@@ -92,6 +92,21 @@ const std::vector<CliCommand>& cliCommands()
           {"", "lower", nullptr, "small letters only"}},
          false,
          runGenerate},
+        {"import",
+         {kFile, QStringLiteral("INPUT")},
+         "import the records of a CSV file: Lockwell's, KeePassXC's, Bitwarden's, a browser's",
+         {{"", "format", "FORMAT",
+           "read INPUT as lockwell, keepassxc, bitwarden, chromium or firefox (from its header)"},
+          {"", "allow-duplicates", nullptr, "import records whose account, URL and user ID are already there"},
+          {"", "dry-run", nullptr, "say what would be imported, and write nothing"}},
+         false,
+         runImport},
+        {"export",
+         {kFile},
+         "write every record as Lockwell CSV, in clear, to standard output or a file",
+         {{"o", "output", "OUTPUT", "write to this file (made readable by its owner only) instead"}},
+         false,
+         runExport},
         {"check",
          {kFile},
          "check a data file's integrity; report its records, page size and key derivation",

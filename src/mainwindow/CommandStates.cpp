@@ -45,6 +45,10 @@ QList<CommandStates::Setting> CommandStates::fileCommands(RecordState state)
            all({QStringLiteral("mnuFileClose"), QStringLiteral("mnuFileSaveAs"), QStringLiteral("mnuFilePrint"),
                 QStringLiteral("tbToolBar:SaveAs"), QStringLiteral("tbToolBar:Print"), QStringLiteral("imgTBsave"),
                 QStringLiteral("imgTBprint"), QStringLiteral("imgTBclose")},
+               open) +
+           // Import and Export sit beside them, enabled as they are.
+           all({QStringLiteral("mnuFileImport"), QStringLiteral("mnuFileExport"), QStringLiteral("imgTBimport"),
+                QStringLiteral("imgTBexport")},
                open);
 }
 
@@ -58,13 +62,17 @@ QList<CommandStates::Picture> CommandStates::fileButtonPictures(RecordState stat
                 {QStringLiteral("imgTBclose"), disabled},
                 {QStringLiteral("imgTBopen"), QStringLiteral("OPENUP")},
                 {QStringLiteral("imgTBunlock"), QStringLiteral("TB-UNLOCKUP")},
-                {QStringLiteral("imgTBnew"), QStringLiteral("TB-NEWUP")}};
+                {QStringLiteral("imgTBnew"), QStringLiteral("TB-NEWUP")},
+                {QStringLiteral("imgTBimport"), disabled},
+                {QStringLiteral("imgTBexport"), disabled}};
     return {{QStringLiteral("imgTBsave"), QStringLiteral("SAVEUP")},
             {QStringLiteral("imgTBprint"), QStringLiteral("PRINTUP")},
             {QStringLiteral("imgTBclose"), QStringLiteral("TB-CLOSEUP")},
             {QStringLiteral("imgTBopen"), disabled},
             {QStringLiteral("imgTBunlock"), disabled},
-            {QStringLiteral("imgTBnew"), disabled}};
+            {QStringLiteral("imgTBnew"), disabled},
+            {QStringLiteral("imgTBimport"), QStringLiteral("TB-IMPORTUP")},
+            {QStringLiteral("imgTBexport"), QStringLiteral("TB-EXPORTUP")}};
 }
 
 bool CommandStates::recordPanelEnabled(RecordState state)
@@ -103,6 +111,7 @@ QList<CommandStates::Setting> CommandStates::viewOnlyCommands()
 {
     BW_TRACE(kModule, "Function viewOnlyCommands");
     return all({QStringLiteral("mnuAddEntry"), QStringLiteral("cmdAdd"), QStringLiteral("mnuDeleteEntry"),
-                QStringLiteral("cmdClear"), QStringLiteral("cmdRP")},
+                QStringLiteral("cmdClear"), QStringLiteral("cmdRP"), QStringLiteral("mnuFileImport"),
+                QStringLiteral("imgTBimport")},
                false);
 }

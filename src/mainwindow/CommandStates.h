@@ -33,7 +33,7 @@ struct Picture
 QList<Setting> recordCommands(RecordState state);
 // The data file commands of the menus, the tool bar and the picture buttons of the cool bar.
 QList<Setting> fileCommands(RecordState state);
-// The pictures of the six data file picture buttons.
+// The pictures of the data file picture buttons (the six of the file commands, Import and Export).
 QList<Picture> fileButtonPictures(RecordState state);
 // The record panel Frame2 is enabled, and the filter panel Frame3 visible, while a file is open.
 bool recordPanelEnabled(RecordState state);
@@ -42,7 +42,7 @@ bool filterPanelVisible(RecordState state);
 QList<Setting> recordBoxes(RecordState state);
 
 // A data file open for viewing only (it cannot be written): the commands that would change a record are
-// disabled whatever the state, and the record boxes take no typing.
+// disabled whatever the state (Import among them; Export stays), and the record boxes take no typing.
 bool isViewOnly(const Recordset* records);
 QList<Setting> viewOnlyCommands();
 

@@ -8,6 +8,7 @@
 #include "datafile/DataFileCommands.h"
 #include "datafile/DataFileReread.h"
 #include "datafile/DataFileWatcher.h"
+#include "datafile/ImportExportCommands.h"
 #include "desktop/SessionLockWatcher.h"
 #include "desktop/WindowPlacement.h"
 #include "errortrap/Bulwark.h"
@@ -75,8 +76,8 @@ void unloadOtherWindows(const QWidget* mainWindow)
 
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmMain>()), m_files(std::make_unique<DataFileCommands>(*this)),
-      m_binder(new RecordBinder(this)), m_gridModel(new AccountGridModel(this)), m_onTop(new OnTopKeeper(this)),
-      m_lock(new SecurityLock(this))
+      m_exchange(std::make_unique<ImportExportCommands>(*this, *m_files)), m_binder(new RecordBinder(this)),
+      m_gridModel(new AccountGridModel(this)), m_onTop(new OnTopKeeper(this)), m_lock(new SecurityLock(this))
 {
     BW_TRACE(kModule, "Sub Form_Initialize");
     ui->setupUi(this);
@@ -194,6 +195,8 @@ void frmMain::connectMenus()
     connect(ui->mnuFileClose, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
     connect(ui->mnuFileSaveAs, &QAction::triggered, this, &frmMain::mnuFileSaveAs_Click);
     connect(ui->mnuFilePrint, &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    connect(ui->mnuFileImport, &QAction::triggered, this, &frmMain::mnuFileImport_Click);
+    connect(ui->mnuFileExport, &QAction::triggered, this, &frmMain::mnuFileExport_Click);
     connect(ui->mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connect(ui->mnuAddEntry, &QAction::triggered, this, &frmMain::cmdAdd_Click);
     connect(ui->mnuDeleteEntry, &QAction::triggered, this, &frmMain::cmdClear_Click);

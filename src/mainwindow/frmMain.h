@@ -31,6 +31,7 @@ class frmMain;
 
 class AccountGridModel;
 class DataFileCommands;
+class ImportExportCommands;
 class OnTopKeeper;
 class QLabel;
 class QLineEdit;
@@ -183,6 +184,9 @@ public Q_SLOTS:
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();
     void mnuFilePrint_Click();
+    // Import... and Export..., beside the data file commands. Export asks for the master password first.
+    void mnuFileImport_Click();
+    void mnuFileExport_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -240,6 +244,7 @@ private:
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<DataFileCommands> m_files;
+    std::unique_ptr<ImportExportCommands> m_exchange;
     RecordBinder* m_binder;
     AccountGridModel* m_gridModel;
     OnTopKeeper* m_onTop;

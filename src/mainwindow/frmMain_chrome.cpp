@@ -172,6 +172,8 @@ void frmMain::connectPictureButtons()
     connect(ui->imgTBsave, &PictureButton::clicked, this, &frmMain::imgTBsave_Click);
     connect(ui->imgTBclose, &PictureButton::clicked, this, &frmMain::mnuFileClose_Click);
     connect(ui->imgTBprint, &PictureButton::clicked, this, &frmMain::mnuFilePrint_Click);
+    connect(ui->imgTBimport, &PictureButton::clicked, this, &frmMain::mnuFileImport_Click);
+    connect(ui->imgTBexport, &PictureButton::clicked, this, &frmMain::mnuFileExport_Click);
     connect(ui->imgTBoptions, &PictureButton::clicked, this, &frmMain::mnuViewOptions_Click);
     connect(ui->imgTBhelp, &PictureButton::clicked, this, &frmMain::mnuHelpContents_Click);
     connect(ui->imgTBinfo, &PictureButton::clicked, this, &frmMain::mnuHelpAbout_Click);

@@ -1,6 +1,8 @@
 // The data file commands and the window's side of them: new, open, open with password, save as,
 // close; connecting at load and compacting at shut-down.
 #include "datafile/DataFileCommands.h"
+#include "datafile/ImportExportCommands.h"
+#include "datafile/RecordWriteNotice.h"
 #include "errortrap/Bulwark.h"
 #include "mainwindow/AccountGridModel.h"
 #include "mainwindow/OnTopKeeper.h"
@@ -46,6 +48,23 @@ void frmMain::mnuFileClose_Click()
 {
     BW_TRACE(kModule, "Sub mnuFileClose_Click");
     m_files->mnuFileClose_Click();
+}
+
+void frmMain::mnuFileImport_Click()
+{
+    recordHandler(kModule, "Sub mnuFileImport_Click", dataControl(), [&] { m_exchange->importRecords(); });
+}
+
+void frmMain::mnuFileExport_Click()
+{
+    recordHandler(kModule, "Sub mnuFileExport_Click", dataControl(), [&] {
+        if (!dataControl().isDataFileOpen())
+            return;
+        // The file holds every secret in clear: the user proves again who they are first, as for printing.
+        if (!ConfirmPassword())
+            return;
+        m_exchange->exportRecords();
+    });
 }
 
 void frmMain::removeExtraGridColumns()

@@ -116,6 +116,22 @@ qint64 insert(SqlCipherDatabase& db, const AccountRow& row)
     return rowId;
 }
 
+void insertAll(SqlCipherDatabase& db, const std::vector<AccountRow>& rows, const std::function<void(int)>& afterEach)
+{
+    BW_TRACE("AccountTable.cpp", "Sub insertAll");
+    SqlTransaction transaction(db);
+    SqlStatement statement(db.handle(), kInsert); // prepared once: an import of thousands stays quick
+    int done = 0;
+    for (const AccountRow& row : rows) {
+        bindFields(statement, row);
+        statement.step();
+        statement.reset();
+        if (afterEach)
+            afterEach(++done);
+    }
+    transaction.commit();
+}
+
 std::optional<AccountRow> load(SqlCipherDatabase& db, qint64 rowId)
 {
     BW_TRACE("AccountTable.cpp", "Function load");

@@ -3,6 +3,7 @@
 // its own transaction that has reached the file when the call returns.
 #include "storage/AccountRow.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -15,6 +16,11 @@ std::vector<AccountRow> loadAll(SqlCipherDatabase& db);
 
 // Adds the record and returns its new row id.
 qint64 insert(SqlCipherDatabase& db, const AccountRow& row);
+
+// Adds every record in one transaction that lands whole or not at all, calling afterEach (when given)
+// with the count added so far after each one.
+void insertAll(SqlCipherDatabase& db, const std::vector<AccountRow>& rows,
+               const std::function<void(int)>& afterEach = {});
 
 // The record with this row id as the file holds it now, or nothing when it is gone.
 std::optional<AccountRow> load(SqlCipherDatabase& db, qint64 rowId);

@@ -55,6 +55,10 @@ public:
     // The open data file could not be opened for writing: it is open for viewing only.
     bool isReadOnly() const;
 
+    // The open data file's connection, for work on the whole file (an import, an export); null while no
+    // data file is open.
+    SqlCipherDatabase* database() const { return isDataFileOpen() ? m_connection.get() : nullptr; }
+
     // The open connection's count of commits by other connections (SqlCipherDatabase::dataVersion);
     // -1 without a connection.
     qint64 dataVersion() const;
