@@ -53,20 +53,6 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", m_home->path().toLocal8Bit());
     }
 
-    void fileLivesInTheConfigFolder()
-    {
-        QCOMPARE(SettingsStore::applicationName(), QStringLiteral("Tovane - Keyfold"));
-        QCOMPARE(SettingsStore::filePath(), m_home->path() + QStringLiteral("/Tovane - Keyfold.conf"));
-        // Reading gives the default and leaves no file behind.
-        QCOMPARE(SettingsStore::read(QStringLiteral("LastLogin"), QStringLiteral("Name"), QStringLiteral("dflt")),
-                 QStringLiteral("dflt"));
-        QVERIFY(!QFileInfo::exists(SettingsStore::filePath()));
-        SettingsStore::write(QStringLiteral("Accounts\\BOB\\Settings"), QStringLiteral("PeekTime"),
-                             QStringLiteral("7"));
-        QSettings raw(SettingsStore::filePath(), QSettings::IniFormat);
-        QCOMPARE(raw.value(QStringLiteral("Accounts/BOB/Settings/PeekTime")).toString(), QStringLiteral("7"));
-    }
-
     void hostileTextsRoundTrip_data()
     {
         QTest::addColumn<QString>("text");

@@ -106,22 +106,6 @@ private Q_SLOTS:
             QVERIFY(QFileInfo(running.guardPath()).path() == cache + QStringLiteral("/lockwell"));
         }
     }
-
-    void bringToFrontRestoresMinimisedAndHiddenWindows()
-    {
-        QWidget window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.showMinimized();
-        SingleInstance::bringToFront(&window);
-        QVERIFY(window.isVisible());
-        QVERIFY(!window.isMinimized());
-
-        window.hide(); // in the tray
-        SingleInstance::bringToFront(&window);
-        QVERIFY(window.isVisible());
-        QVERIFY(!window.isMinimized());
-    }
 };
 
 QTEST_MAIN(TestSingleInstance)
