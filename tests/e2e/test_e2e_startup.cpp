@@ -20,8 +20,8 @@ const QString kWelcome = QStringLiteral("^Welcome to Lockwell$");
 const QString kLogin = QStringLiteral("^Lockwell Login$");
 const QString kConfirm = QStringLiteral("^Confirm Password$");
 const QString kMainWindow = QStringLiteral("^Lockwell Password Vault$");
-constexpr int kStartMs = 30000; // 3 s of splash, and a sanitised build is slow to start
-constexpr int kStepMs = 15000;
+constexpr int kStartMs = 60000; // 3 s of splash, and a sanitised build on a busy machine is slow to start
+constexpr int kStepMs = 30000;
 const QString kUserSettings = QStringLiteral("Accounts\\E2EUSER\\Settings");
 // From the grid, where the window opens with the focus once a file is loaded, on along the tab order past
 // the Account/URL choice to the begins-with filter box.

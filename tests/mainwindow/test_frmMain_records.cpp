@@ -1,5 +1,5 @@
-// The record boxes of the records window: copying, revealing a secret, the generator, and the boxes after
-// a file was closed.
+// The record boxes of the records window: revealing a secret, the generator, and the boxes after a file
+// was closed.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "desktop/Clipboard.h"
@@ -81,18 +81,6 @@ private Q_SLOTS:
     {
         m_window.reset();
         m_env.reset();
-    }
-
-    void copyPutsThePlainTextWithoutTheSecretHint()
-    {
-        m_window->cmdURL_Click();
-        QCOMPARE(clipboardText(), QStringLiteral("https://alpha.example"));
-        QVERIFY(!clipboardMarkedSecret());
-        m_window->cmdInfo_Click(); // a multi-line box as it shows its text
-        QCOMPARE(clipboardText(), QStringLiteral("line 1\nline 2"));
-        setClipboardText(QStringLiteral("left over")); // an empty field leaves an empty text
-        m_window->cmdName_Click();
-        QCOMPARE(clipboardText(), QString());
     }
 
     void revealUnmasksOneBoxAndCopiesItAsASecret()

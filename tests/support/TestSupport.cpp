@@ -20,11 +20,22 @@
 namespace support {
 
 namespace {
+// The environment in force: one made while another exists takes over, and the older one then puts
+// nothing back when it ends (a test that makes the next environment before it drops the last).
+const Environment* g_current = nullptr;
+
 // Dialog answers still waiting: a test's answer must not meet the next test's dialog.
 QList<QPointer<QTimer>>& pendingAnswers()
 {
     static QList<QPointer<QTimer>> timers;
     return timers;
+}
+
+void dropPendingAnswers()
+{
+    for (const QPointer<QTimer>& timer : std::as_const(pendingAnswers()))
+        delete timer.data();
+    pendingAnswers().clear();
 }
 } // namespace
 
@@ -32,6 +43,12 @@ Environment::Environment() : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldTemp(
 {
     if (!m_dir.isValid())
         qFatal("no temporary folder");
+    if (g_current) { // what the environment it takes over from had put back
+        m_oldConfig = g_current->m_oldConfig;
+        m_oldTemp = g_current->m_oldTemp;
+        dropPendingAnswers();
+    }
+    g_current = this;
     QDir().mkpath(path(QStringLiteral("config")));
     QDir().mkpath(path(QStringLiteral("tmp")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
@@ -49,9 +66,10 @@ Environment::Environment() : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldTemp(
 
 Environment::~Environment()
 {
-    for (const QPointer<QTimer>& timer : std::as_const(pendingAnswers()))
-        delete timer.data();
-    pendingAnswers().clear();
+    if (g_current != this)
+        return;
+    g_current = nullptr;
+    dropPendingAnswers();
     bwReset();
     qputenv("XDG_CONFIG_HOME", m_oldConfig);
     qputenv("TMPDIR", m_oldTemp);
