@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
-#include <QSignalSpy>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <QtTest>
 #include <sys/socket.h>
 #include <sys/un.h>

@@ -1,11 +1,6 @@
 // The string table: exact texts, and which ids exist.
 #include "app/StringTable.h"
 
-#include <QAction>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
 #include <QtTest>
 
 namespace {

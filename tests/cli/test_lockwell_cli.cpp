@@ -6,9 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -311,6 +308,16 @@ private Q_SLOTS:
         QCOMPARE(rekey.status, 1);
         QVERIFY2(rekey.err.contains("locked: another program is using the data file"), qPrintable(rekey.err));
         QCOMPARE(cli({"ls", path}).status, 0);
+    }
+
+    void linksNoWidgets()
+    {
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), {QStringLiteral(LW_CLI)});
+        QVERIFY(ldd.waitForFinished(10000));
+        const QString libraries = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+        QVERIFY(libraries.contains("libQt6Core"));
+        QVERIFY(!libraries.contains("libQt6Widgets"));
     }
 };
 

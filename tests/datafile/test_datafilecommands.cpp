@@ -11,11 +11,8 @@
 #include "desktop/MessageBox.h"
 #include "storage/Recordset.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>

@@ -2,10 +2,8 @@
 #include "desktop/TrayMessages.h"
 #include "desktop/frmSysTray.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QPixmap>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {

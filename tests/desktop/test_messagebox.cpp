@@ -2,7 +2,6 @@
 #include "desktop/MessageBox.h"
 
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <memory>
 

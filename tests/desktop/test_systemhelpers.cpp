@@ -2,7 +2,6 @@
 #include "desktop/SystemHelpers.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>

@@ -16,12 +16,6 @@ class TestCircularLog : public QObject
     }
 
 private Q_SLOTS:
-    void recordIsCutOrFilled()
-    {
-        QCOMPARE(CircularLog::record(QStringLiteral("abcdefghij"), 8), QByteArray("abcdef\r\n"));
-        QCOMPARE(CircularLog::record(QStringLiteral("abc"), 2), QByteArray("ab"));
-        QCOMPARE(CircularLog::record(QString(QChar(0x20AC)), 4), QByteArray("? \r\n"));
-    }
 
     // Small ring: header, records at 512 + (k-1) x size, the fourth line back in record 1, and a shrunken ring
     // that goes on from record 1.

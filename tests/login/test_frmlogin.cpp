@@ -13,7 +13,6 @@
 #include "login/frmPWconfirm.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>

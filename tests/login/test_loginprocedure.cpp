@@ -138,8 +138,6 @@ private Q_SLOTS:
                                               << "xyz" << kShortPassword;
         QTest::newRow("blanks count, nothing is trimmed") << " ab "
                                                           << "    " << QString();
-        QTest::newRow("exactly 4 and 4") << "abcd"
-                                         << "wxyz" << QString();
         QTest::newRow("backslash reaching into another section") << "BOB\\SETTINGS"
                                                                  << "secret" << separator;
         QTest::newRow("Greek name") << QStringLiteral("\u03b1\u03b2\u03b3\u03b4") << "secret" << name;

@@ -1,6 +1,5 @@
-// The records window's decision tables, tested directly: which commands each record state enables and
-// which pictures the data file buttons show, the keys the filter boxes take, and the column widths after
-// a resize.
+// The records window's decision tables, tested directly: which commands each record state enables, the
+// keys the filter boxes take, and the column widths after a resize.
 #include "mainwindow/ColumnWidths.h"
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/FilterKeys.h"
@@ -73,29 +72,6 @@ private Q_SLOTS:
             QVERIFY2(!setting.enabled, qPrintable(setting.control));
         QCOMPARE(asMap(CommandStates::viewOnlyCommands()).keys(),
                  QStringList({"cmdAdd", "cmdClear", "cmdRP", "mnuAddEntry", "mnuDeleteEntry"}));
-    }
-
-    void fileButtonsShowTheirPictures()
-    {
-        const auto pictures = [](RecordState state) {
-            QMap<QString, QString> map;
-            for (const CommandStates::Picture& picture : CommandStates::fileButtonPictures(state))
-                map.insert(picture.image, picture.picture);
-            return map;
-        };
-        const QString off = QStringLiteral("TB-DISABLED");
-        const QMap<QString, QString> none{{"imgTBsave", off},
-                                          {"imgTBprint", off},
-                                          {"imgTBclose", off},
-                                          {"imgTBopen", "OPENUP"},
-                                          {"imgTBunlock", "TB-UNLOCKUP"},
-                                          {"imgTBnew", "TB-NEWUP"}};
-        const QMap<QString, QString> open{{"imgTBsave", "SAVEUP"},      {"imgTBprint", "PRINTUP"},
-                                          {"imgTBclose", "TB-CLOSEUP"}, {"imgTBopen", off},
-                                          {"imgTBunlock", off},         {"imgTBnew", off}};
-        QCOMPARE(pictures(RecordState::NoFile), none);
-        QCOMPARE(pictures(RecordState::EmptyFile), open);
-        QCOMPARE(pictures(RecordState::FileWithRecords), open);
     }
 
     void filterBoxesTakeLettersDigitsAndEditingKeysOnly()

@@ -9,14 +9,8 @@
 #include "tools/PrintPreview.h"
 #include "tools/RecordReport.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
 #include <QLineEdit>
-#include <QMenu>
-#include <QSystemTrayIcon>
 #include <QTest>
-#include <QTimer>
 
 using mwtest::child;
 

@@ -9,13 +9,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QToolButton>
 
 using mwtest::child;
 
@@ -74,18 +70,6 @@ private Q_SLOTS:
         QVERIFY(stored().isEmpty());
         QCOMPARE(records().recordCount(), 1);
         QCOMPARE(m_window->boxText("txtID"), QString());
-    }
-
-    void addWithANameStoresItAndStartsTheNext()
-    {
-        open(mwtest::accounts({"Alpha"}));
-        m_window->cmdAdd_Click();
-        mwtest::typeInto(box("txtAccount"), QStringLiteral("Zoom"));
-        box("txtPW")->setText(QStringLiteral("Me3ting!"));
-        m_window->cmdAdd_Click();
-        QCOMPARE(stored(), QStringList({"Alpha|https://alpha.example", "Zoom|||Me3ting!"}));
-        QCOMPARE(records().editMode(), int(Recordset::EditAdd));
-        QCOMPARE(m_window->statusPanel(1), QStringLiteral("3 Accounts stored."));
     }
 
     void addDropsAChangeThatClearedTheAccountName()

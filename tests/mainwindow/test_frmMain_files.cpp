@@ -6,14 +6,12 @@
 #include "datafile/DataFileCommands.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
-#include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "storage/Recordset.h"
 
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTableView>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -25,9 +23,6 @@ class TestFrmMainFiles : public QObject
 
     std::unique_ptr<mwtest::Environment> m_env;
     std::unique_ptr<frmMain> m_window;
-
-    int gridRows() const { return child<QTableView>(m_window.get(), "DataGrid1")->model()->rowCount(); }
-    QString picture(const char* image) const { return child<PictureButton>(m_window.get(), image)->pictureName(); }
 
 private Q_SLOTS:
     void init()

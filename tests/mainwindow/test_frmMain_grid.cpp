@@ -1,11 +1,8 @@
-// The grid and filters of the records window: sorting by header clicks, and begins and contains filters
-// on either field.
+// The grid and filters of the records window: begins and contains filters on either field.
 #include "MainWindowFixture.h"
 #include "mainwindow/frmMain.h"
 #include "storage/Recordset.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
@@ -51,22 +48,6 @@ private Q_SLOTS:
     {
         m_window.reset();
         m_env.reset();
-    }
-
-    void headerClicksAlternateWithOneToggleForBothColumns()
-    {
-        m_window->DataGrid1_HeadClick(0);
-        QCOMPARE(records().sort(), QStringLiteral("Account"));
-        QCOMPARE(m_window->SortColumn(), qint16(0));
-        QCOMPARE(m_window->SortDirection(), qint16(1));
-        m_window->DataGrid1_HeadClick(1); // the other column, but the toggle is shared
-        QCOMPARE(records().sort(), QStringLiteral("URL DESC"));
-        QCOMPARE(m_window->SortColumn(), qint16(1));
-        QCOMPARE(m_window->SortDirection(), qint16(2));
-        QCOMPARE(shownAccounts().first(), QStringLiteral("Zoom"));
-        m_window->DataGrid1_HeadClick(1);
-        QCOMPARE(records().sort(), QStringLiteral("URL"));
-        QCOMPARE(m_window->SortDirection(), qint16(1));
     }
 
     void filtersByBeginningAndContentOnEitherField()

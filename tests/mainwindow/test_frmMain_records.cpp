@@ -11,7 +11,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 

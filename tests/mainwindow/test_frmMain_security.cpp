@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 
