@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
@@ -51,20 +50,6 @@ private Q_SLOTS:
         m_home.reset(new QTemporaryDir);
         QVERIFY(m_home->isValid());
         qputenv("XDG_CONFIG_HOME", m_home->path().toLocal8Bit());
-    }
-
-    void fileLivesInTheConfigFolder()
-    {
-        QCOMPARE(SettingsStore::applicationName(), QStringLiteral("Tovane - Keyfold"));
-        QCOMPARE(SettingsStore::filePath(), m_home->path() + QStringLiteral("/Tovane - Keyfold.conf"));
-        // Reading gives the default and leaves no file behind.
-        QCOMPARE(SettingsStore::read(QStringLiteral("LastLogin"), QStringLiteral("Name"), QStringLiteral("dflt")),
-                 QStringLiteral("dflt"));
-        QVERIFY(!QFileInfo::exists(SettingsStore::filePath()));
-        SettingsStore::write(QStringLiteral("Accounts\\BOB\\Settings"), QStringLiteral("PeekTime"),
-                             QStringLiteral("7"));
-        QSettings raw(SettingsStore::filePath(), QSettings::IniFormat);
-        QCOMPARE(raw.value(QStringLiteral("Accounts/BOB/Settings/PeekTime")).toString(), QStringLiteral("7"));
     }
 
     void hostileTextsRoundTrip_data()

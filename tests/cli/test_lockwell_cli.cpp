@@ -1,14 +1,11 @@
-// lockwell-cli as a user and a script meet it: every command on a small data file, the JSON read back,
-// each file it must refuse (with its own message, the folder left exactly as it was), the clipboard
-// under X, a new master password, and a write while another process has the file open. Every command
-// but clip runs without a display.
+// lockwell-cli as a user and a script meet it: every command on a small data file, each file it must
+// refuse (with its own message, the folder left exactly as it was), the clipboard under X, a new master
+// password, and a write while another process has the file open. Every command but clip runs without a
+// display.
 #include "DataFileFixtures.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -36,7 +33,9 @@ Run cli(const QStringList& arguments, const QByteArray& input = kMaster)
     process.start(QStringLiteral(LW_CLI), arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
+    // waitForFinished() also answers false when the program ended before it was asked (a write error on
+    // the closed input, or the exit already seen): only one that still runs has not finished.
+    if (!process.waitForFinished(60000) && process.state() != QProcess::NotRunning)
         qFatal("lockwell-cli did not finish");
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
@@ -166,26 +165,12 @@ private Q_SLOTS:
             << "";
         QTest::newRow("generate") << QStringList{"generate"} << QByteArray() << 0 << drawn + "{16}\n"
                                   << "";
-        QTest::newRow("generate capitals") << QStringList{"generate", "--letters", "--upper", "--length", "5"}
-                                           << QByteArray() << 0 << "[A-HJKMNP-Z]{5}\n"
-                                           << "";
-        QTest::newRow("--version") << QStringList{"--version"} << QByteArray() << 0
-                                   << "lockwell-cli \\d+\\.\\d+\\.\\d+\n"
-                                   << "";
-        QTest::newRow("a command's help") << QStringList{"show", "--help"} << QByteArray() << 0
-                                          << "Usage: lockwell-cli show \\[options\\] FILE ACCOUNT\n" + any << "";
         QTest::newRow("no such command") << QStringList{"frob"} << QByteArray() << 2 << ""
                                          << "no command 'frob'";
         QTest::newRow("FILE missing") << QStringList{"ls"} << QByteArray() << 2 << ""
                                       << "ls: FILE is missing";
-        QTest::newRow("two types") << QStringList{"generate", "--digits", "--letters"} << QByteArray() << 2 << ""
-                                   << "--letters and --digits exclude each other";
-        QTest::newRow("asked and drawn") << QStringList{"add", v, "X", "-p", "-g"} << kMaster << 2 << ""
-                                         << "exclude";
         QTest::newRow("too long") << QStringList{"add", v, "X", "--user", QString(51, 'u')} << kMaster << 2 << ""
                                   << "add: --user takes at most 50 characters";
-        QTest::newRow("nothing to change") << QStringList{"edit", v, "Bank"} << kMaster << 2 << ""
-                                           << "nothing to change";
         QTest::newRow("no such record") << QStringList{"rm", v, "Nobody"} << kMaster << 1 << ""
                                         << "no record named 'Nobody'";
     }
@@ -205,23 +190,6 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains(err), qPrintable(run.err));
         if (status == 1) // one line that says why, and for a choice the lines to choose from
             QVERIFY(run.err.startsWith(QLatin1String("lockwell-cli: ")) && !run.err.contains("\nlockwell-cli"));
-    }
-
-    void jsonParsesBack()
-    {
-        const QJsonArray list = QJsonDocument::fromJson(cli({"ls", "--json", m_vault}).out.toUtf8()).array();
-        QCOMPARE(list.size(), 2);
-        QCOMPARE(list.at(1).toObject(),
-                 (QJsonObject{{"account", "Savings"}, {"url", "https://other.example"}, {"user", "bob"}}));
-        const QJsonObject record =
-            QJsonDocument::fromJson(cli({"show", "--json", "-s", m_vault, "Bank"}).out.toUtf8()).object();
-        QCOMPARE(record.value("password").toString(), QStringLiteral("record pw"));
-        QCOMPARE(record.value("hint").toString(), QStringLiteral("first pet"));
-        QCOMPARE(record.value("notes").toString(), QStringLiteral("line 1\nline 2"));
-        QCOMPARE(record.value("keys").toArray().size(), 4);
-        const QJsonObject hidden =
-            QJsonDocument::fromJson(cli({"show", "--json", m_vault, "Bank"}).out.toUtf8()).object();
-        QCOMPARE(hidden.value("password").toString(), QStringLiteral("PROTECTED"));
     }
 
     // Each file a command must refuse: its own message on one line, exit status 1, and the folder exactly

@@ -1,10 +1,9 @@
-// The password draw: pool and order, rejection, the case rule, lengths, and the program's random source.
+// The password draw: pool and order, the case rule and lengths.
 #include "crypto/PasswordGenerator.h"
 #include "errortrap/Bulwark.h"
 
 #include <QSet>
 #include <QTest>
-#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -26,15 +25,6 @@ public:
         return fractions[used++];
     }
 };
-
-// The fraction in the middle of the slice that yields each character of `chars`.
-ScriptedSource yielding(const QString& chars)
-{
-    ScriptedSource source;
-    for (QChar c : chars)
-        source.fractions.push_back((c.unicode() - 48 + 0.5) / 75.0);
-    return source;
-}
 } // namespace
 
 Q_DECLARE_METATYPE(PasswordType)
@@ -71,38 +61,6 @@ private Q_SLOTS:
         QCOMPARE(sweep.used, type == PasswordType::Numeric ? 10u : 75u);
     }
 
-    void refusedCodesDrawAgain_data()
-    {
-        QTest::addColumn<PasswordType>("type");
-        QTest::addColumn<QString>("script");
-        QTest::newRow("numeric refuses letters") << PasswordType::Numeric << "Azb7";
-        QTest::newRow("alpha refuses digits") << PasswordType::Alpha << "0159X";
-        QTest::newRow("look-alikes") << PasswordType::Alpha << "IiLlOoY";
-        QTest::newRow("punctuation") << PasswordType::AlphaNumeric << ":;<=>?@[\\]^_`1";
-    }
-    // Each refused character costs one fraction; the last character of the script is the one kept.
-    void refusedCodesDrawAgain()
-    {
-        QFETCH(PasswordType, type);
-        QFETCH(QString, script);
-        ScriptedSource source = yielding(script);
-        QCOMPARE(drawPassword(1, type, LetterCase::Mixed, source), script.right(1));
-        QCOMPARE(source.used, static_cast<std::size_t>(script.size()));
-    }
-
-    void fractionRange()
-    {
-        ScriptedSource ends;
-        ends.fractions = {0.0, std::nextafter(1.0, 0.0), 10.0 / 75.0 - 1e-12};
-        QCOMPARE(drawPassword(3, PasswordType::AlphaNumeric, LetterCase::Mixed, ends), QStringLiteral("0z9"));
-        for (double bad : {1.0, -0.25, std::nan("")}) {
-            ScriptedSource source;
-            source.fractions = {bad};
-            QVERIFY_THROWS_EXCEPTION(RuntimeError,
-                                     drawPassword(1, PasswordType::AlphaNumeric, LetterCase::Mixed, source));
-        }
-    }
-
     // With the program's own source, for every type and case: exactly N characters for N = 4..16, only
     // characters of the pool, and every one of them turns up.
     void randomDrawsKeepLengthAndPool()
@@ -127,26 +85,6 @@ private Q_SLOTS:
                 QCOMPARE(seen.size(), static_cast<int>(allowed.size()));
             }
         }
-    }
-
-    // Fractions lie in [0, 1) and carry more than 32 bits, and the same time-of-day seed does not repeat
-    // a stream: the OS bytes carry the randomness.
-    void systemSource()
-    {
-        SystemUniformSource first;
-        SystemUniformSource second;
-        first.reseed(12345);
-        second.reseed(12345);
-        int repeats = 0;
-        bool fineBits = false;
-        for (int i = 0; i < 1000; ++i) {
-            const double r = first.nextFraction();
-            QVERIFY(r >= 0.0 && r < 1.0);
-            repeats += r == second.nextFraction() ? 1 : 0;
-            fineBits = fineBits || std::ldexp(r, 32) != std::floor(std::ldexp(r, 32));
-        }
-        QVERIFY(fineBits);
-        QCOMPARE(repeats, 0);
     }
 };
 

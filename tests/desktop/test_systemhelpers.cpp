@@ -1,8 +1,7 @@
-// The temporary folder and files, cutting at a zero character, and Caps Lock where it cannot be read.
+// The temporary folder and files.
 #include "desktop/SystemHelpers.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,41 +44,6 @@ private Q_SLOTS:
         }
         QCOMPARE(names.size(), 20);
         QVERIFY(!names.contains(GetTempFile()));
-    }
-
-    void tempFileNamesInAGivenFolder()
-    {
-        const QString sub = m_tmp.path() + QStringLiteral("/sub dir");
-        QVERIFY(QDir().mkpath(sub));
-        QString name;
-        QVERIFY(GetTempFile(sub, QStringLiteral("x"), 0, name));
-        QCOMPARE(QFileInfo(name).absolutePath(), sub);
-        QVERIFY(GetTempFile(sub, QStringLiteral("lwd"), 0x1A2Bu, name)); // a given number: the name only
-        QCOMPARE(name, sub + QStringLiteral("/lwd1A2B.tmp"));
-        QVERIFY(!QFile::exists(name));
-
-        QVERIFY(!GetTempFile(sub + QStringLiteral("/missing"), QStringLiteral("lwd"), 0, name));
-        QCOMPARE(name, QString());
-        QVERIFY(!GetTempFile(sub, QStringLiteral("../escape"), 0, name));
-    }
-
-    void cuttingAtTheFirstZero()
-    {
-        const QChar zero(0);
-        const QString cases[][2] = {
-            {QStringLiteral("/tmp/"), QStringLiteral("/tmp/")},
-            {QString(zero) + QStringLiteral("abc"), QString()},
-            {QStringLiteral("/usr/bin/x") + zero + QStringLiteral("junk") + zero, QStringLiteral("/usr/bin/x")}};
-        for (const auto& c : cases) {
-            QCOMPARE(TrimNull(c[0]), c[1]);
-            QCOMPARE(StripTerminator(c[0]), c[1]);
-        }
-    }
-
-    void capsLockIsOffWhereItCannotBeRead()
-    {
-        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
-        QVERIFY(!CapsLockOn());
     }
 };
 

@@ -18,8 +18,8 @@ namespace {
 const QString kLogin = QStringLiteral("^Lockwell Login$");
 const QString kConfirm = QStringLiteral("^Confirm Password$");
 const QString kMainWindow = QStringLiteral("^Lockwell Password Vault$");
-constexpr int kStartMs = 30000; // 3 s of splash, and a sanitised build is slow to start
-constexpr int kStepMs = 15000;
+constexpr int kStartMs = 60000; // 3 s of splash, and a sanitised build on a busy machine is slow to start
+constexpr int kStepMs = 30000;
 const QString kPassword = QStringLiteral("session pw");
 
 // The soft and hard core file size limits of a running process, as /proc shows them to its user.

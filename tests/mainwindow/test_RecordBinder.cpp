@@ -1,5 +1,4 @@
-// The binding of edit boxes to the record set: moving fills every box, typing makes a pending value,
-// moving off a changed record writes it, multi-line fields keep CR LF in the record.
+// The binding of edit boxes to the record set: multi-line fields keep CR LF in the record.
 #include "DataFileFixtures.h"
 #include "mainwindow/MultiLineBox.h"
 #include "mainwindow/RecordBinder.h"
@@ -59,33 +58,6 @@ private Q_SLOTS:
         m_records.reset();
     }
 
-    void movingFillsEveryBox()
-    {
-        QCOMPARE(m_account->text(), QStringLiteral("Alpha"));
-        QCOMPARE(m_id->text(), QStringLiteral("alice"));
-        QCOMPARE(m_info->text(), QStringLiteral("line one\nline two")); // shown with line feeds
-        m_records->moveNext();
-        QCOMPARE(m_account->text(), QStringLiteral("Beta"));
-        QCOMPARE(m_id->text(), QStringLiteral("bert"));
-        QCOMPARE(m_info->text(), QString());
-        m_records->moveNext(); // after the last record there is nothing to show
-        QCOMPARE(m_account->text(), QString());
-        QCOMPARE(m_records->editMode(), int(Recordset::EditNone)); // showing is not editing
-    }
-
-    void typingIsPendingUntilTheRecordIsLeft()
-    {
-        QTest::keyClicks(m_id, QStringLiteral("2"));
-        QCOMPARE(m_records->editMode(), int(Recordset::EditInProgress));
-        QCOMPARE(m_records->value(QStringLiteral("IDtext")), QStringLiteral("alice2"));
-        QVERIFY(stored().first().startsWith(QStringLiteral("Alpha|a.example|alice|")));
-        m_records->moveNext();
-        QVERIFY(stored().first().startsWith(QStringLiteral("Alpha|a.example|alice2|")));
-        QCOMPARE(m_id->text(), QStringLiteral("bert"));
-        m_binder->markChanged(m_account); // marking an unchanged box makes the record pending too
-        QCOMPARE(m_records->editMode(), int(Recordset::EditInProgress));
-    }
-
     void multiLineTextIsStoredWithCrLf()
     {
         m_info->setText(QStringLiteral("first\nsecond\nthird"));
@@ -94,28 +66,6 @@ private Q_SLOTS:
         // Showing a CR LF text again is no change.
         m_records->movePrevious();
         QCOMPARE(m_records->editMode(), int(Recordset::EditNone));
-    }
-
-    void aDetachedBoxNeitherShowsNorWrites()
-    {
-        m_binder->detach(m_id);
-        m_id->setText(QStringLiteral("typed while detached"));
-        QCOMPARE(m_records->editMode(), int(Recordset::EditNone));
-        m_records->moveNext();
-        QCOMPARE(m_id->text(), QStringLiteral("typed while detached"));
-        m_binder->attach(m_id);
-        QCOMPARE(m_id->text(), QStringLiteral("bert"));
-    }
-
-    void aNewRecordStartsEmpty()
-    {
-        m_records->addNew();
-        QCOMPARE(m_account->text(), QString());
-        QCOMPARE(m_info->text(), QString());
-        QTest::keyClicks(m_account, QStringLiteral("Gamma"));
-        m_records->moveFirst();
-        QCOMPARE(stored().size(), 3);
-        QVERIFY(stored().last().startsWith(QStringLiteral("Gamma")));
     }
 };
 

@@ -1,20 +1,17 @@
-// The data file commands run from the records window: what the window shows after New, Open and Close,
-// and the toolbar picture that starts them; every way out of a file keeping what was typed; a file that
-// cannot be written shown for viewing only. Which password opens whose file is the commands' own
+// The data file commands run from the records window: every way out of a file keeping what was typed; a
+// file that cannot be written shown for viewing only. Which password opens whose file is the commands' own
 // business, tested with them.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "datafile/DataFileCommands.h"
 #include "desktop/FileDialog.h"
 #include "desktop/MessageBox.h"
-#include "mainwindow/PictureButton.h"
 #include "mainwindow/frmMain.h"
 #include "storage/Recordset.h"
 
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTableView>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -26,9 +23,6 @@ class TestFrmMainFiles : public QObject
 
     std::unique_ptr<mwtest::Environment> m_env;
     std::unique_ptr<frmMain> m_window;
-
-    int gridRows() const { return child<QTableView>(m_window.get(), "DataGrid1")->model()->rowCount(); }
-    QString picture(const char* image) const { return child<PictureButton>(m_window.get(), image)->pictureName(); }
 
 private Q_SLOTS:
     void init()
@@ -43,61 +37,6 @@ private Q_SLOTS:
     {
         m_window.reset();
         m_env.reset();
-    }
-
-    void theOpenPictureOpensAFileIntoTheGridAndBoxes()
-    {
-        const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::realisticRecords());
-        FileDialogSeam::setNextFileName(file);
-        auto* open = child<PictureButton>(m_window.get(), "imgTBopen");
-        open->resize(32, 32);
-        QTest::mouseClick(open, Qt::LeftButton, {}, QPoint(8, 8));
-        QCOMPARE(FileDialogSeam::shown().size(), 1);
-        QCOMPARE(FileDialogSeam::shown().first().title, QStringLiteral("Open"));
-        QVERIFY(m_window->isDataFileOpen());
-        QCOMPARE(gridRows(), 20);
-        QCOMPARE(m_window->boxText("txtAccount"), QStringLiteral("Amazon"));
-        QCOMPARE(m_window->statusPanel(1), QStringLiteral("20 Accounts stored."));
-        QCOMPARE(m_window->statusPanel(2), QStringLiteral("vault.lwd"));
-        QCOMPARE(picture("imgTBopen"), QStringLiteral("TB-DISABLED"));
-        QCOMPARE(picture("imgTBclose"), QStringLiteral("TB-CLOSEUP"));
-        QVERIFY(!m_window->SuspendOnTop());
-    }
-
-    void aNewFileOpensEmptyAndTakesRecords()
-    {
-        Options.ShowNew = true; // the information window stays away
-        const QString file = m_env->path(QStringLiteral("new.lwd"));
-        FileDialogSeam::setNextFileName(file);
-        m_window->mnuNewDB_Click();
-        QVERIFY(m_window->isDataFileOpen());
-        QCOMPARE(m_window->statusPanel(1), QStringLiteral("0 Accounts stored."));
-        QVERIFY(!child(m_window.get(), "txtDataInform")->isHidden());
-        m_window->cmdAdd_Click();
-        child<QLineEdit>(m_window.get(), "txtAccount")->setText(QStringLiteral("First"));
-        m_window->cmdAdd_Click();
-        QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()), QStringList({"First"}));
-    }
-
-    void closeEmptiesTheWindowAndRemembersTheFile()
-    {
-        const QString file = mwtest::makeFile(*m_env, QStringLiteral("vault.lwd"), mwtest::accounts({"Alpha", "Beta"}));
-        FileDialogSeam::setNextFileName(file);
-        m_window->mnuFileOpen_Click();
-        m_window->cmdAdd_Click();
-        child<QLineEdit>(m_window.get(), "txtAccount")->setText(QStringLiteral("Gamma"));
-        m_window->mnuFileClose_Click();
-        QVERIFY(!m_window->isDataFileOpen());
-        QCOMPARE(gridRows(), 0);
-        QCOMPARE(m_window->boxText("txtAccount"), QString());
-        QCOMPARE(m_window->statusPanel(1), QStringLiteral("No Data File Loaded."));
-        QCOMPARE(m_window->statusPanel(2), QString());
-        QVERIFY(child(m_window.get(), "Frame3")->isHidden());
-        QCOMPARE(picture("imgTBopen"), QStringLiteral("OPENUP"));
-        QCOMPARE(m_window->fileCommands().lastFile, file);
-        // The record typed before the close was written by the compaction that closed the file.
-        QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()).size(), 3);
-        QCOMPARE(Options.DBpath, file);
     }
 
     void everyWayOutKeepsThePendingRecord_data()

@@ -1,9 +1,8 @@
-// Loading and unloading the records window: texts from the string table, the settings read at load and
-// their defaults, the command line and auto-load, the error trap after load, and what closing writes.
+// Loading and unloading the records window: spoiled settings, typing right after a load, the error trap
+// after load, and what closing writes and compacts.
 #include "MainWindowFixture.h"
 #include "app/ProgramSettings.h"
 #include "app/SettingsStore.h"
-#include "app/StringTable.h"
 #include "datafile/DataFileCommands.h"
 #include "desktop/MessageBox.h"
 #include "errorreport/ErrorReportText.h"
@@ -17,10 +16,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTableView>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -58,16 +55,6 @@ class TestFrmMainLoad : public QObject
 
     std::unique_ptr<mwtest::Environment> m_env;
 
-    float columnWidth(const frmMain& window, int column) const
-    {
-        return Twips::fromPixelsX(child<QTableView>(&window, "DataGrid1")->horizontalHeader()->sectionSize(column),
-                                  &window);
-    }
-    float gridWidth(const frmMain& window) const
-    {
-        return Twips::fromPixelsX(child<QTableView>(&window, "DataGrid1")->width(), &window);
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -76,57 +63,6 @@ private Q_SLOTS:
     }
 
     void cleanup() { m_env.reset(); }
-
-    void creatingTheWindowReadsNothing()
-    {
-        store("PeekTime", QStringLiteral("7"));
-        frmMain window;
-        QVERIFY(!window.isFormLoaded());
-        QCOMPARE(Options.PeekTime, qint16(10));
-        QVERIFY(window.close()); // a window never loaded writes nothing when it goes
-        QCOMPARE(stored("MainLeft"), QStringLiteral("<absent>"));
-    }
-
-    void theWindowTakesItsTextsFromTheStringTable()
-    {
-        auto window = mwtest::loadedWindow();
-        QCOMPARE(window->windowTitle(), LoadResString(kTitleBannerId));
-        QCOMPARE(window->statusPanel(1), QStringLiteral("No DataBase Loaded:"));
-        QCOMPARE(child(window.get(), "txtKey3Label")->toolTip(), QStringLiteral("Custom Label: 3"));
-    }
-
-    void theDefaultsApplyWhenNothingIsStored()
-    {
-        auto window = mwtest::loadedWindow();
-        QCOMPARE(window->pos(), QPoint(Twips::toPixelsX(1000, window.get()), Twips::toPixelsY(1000, window.get())));
-        QVERIFY(Twips::fromPixelsX(window->width(), window.get()) >= 10455.0F - 15.0F);
-        QVERIFY(Twips::fromPixelsY(window->height(), window.get()) >= 7845.0F - 15.0F);
-        // Two columns of half the grid less 60.1 never fit into the grid less 299.1: the defaults come
-        // back at half the grid less 150.1.
-        const float w = gridWidth(*window);
-        QCOMPARE(Options.ColAccount, float(double(w) * 0.5 - 150.1));
-        QCOMPARE(Options.ColURL, Options.ColAccount);
-        QVERIFY(std::abs(columnWidth(*window, 0) - Options.ColAccount) <= 15.0F);
-    }
-
-    void storedSettingsAreReadButNotTheStoredSize()
-    {
-        store("MainLeft", QStringLiteral("3000"));
-        store("MainTop", QStringLiteral("1500"));
-        store("MainWidth", QStringLiteral("30000"));
-        store("MainHeight", QStringLiteral("20000"));
-        store("PeekTime", QStringLiteral("7"));
-        store("TimeoutTime", QStringLiteral("3"));
-        store("KeepOnTop", QStringLiteral("True"));
-        auto designed = std::make_unique<frmMain>();
-        const QSize designedSize = designed->size();
-        auto window = mwtest::loadedWindow();
-        QCOMPARE(window->pos(), QPoint(200, 100));
-        QCOMPARE(window->size().width(), std::max(designedSize.width(), Twips::toPixelsX(10455, window.get())));
-        QCOMPARE(Options.PeekTime, qint16(7));
-        QCOMPARE(window->securityLock().countdownStart(), qint16(3));
-        QCOMPARE(child<PictureButton>(window.get(), "imgTBontop")->pictureName(), QStringLiteral("LED-GUP"));
-    }
 
     // Settings spoiled by hand or by another tool: each unreadable key is reported with its name and the
     // settings file, falls back to its default and is mended in the file; a position off every screen
@@ -163,33 +99,6 @@ private Q_SLOTS:
         QCOMPARE(reports.size(), 0); // the next start reads the mended file without a word
     }
 
-    void storedColumnsTooWideForTheGridAreHalvedLess150()
-    {
-        store("ColAccount", QStringLiteral("9000"));
-        store("ColURL", QStringLiteral("9000"));
-        auto window = mwtest::loadedWindow();
-        const float w = gridWidth(*window);
-        QCOMPARE(Options.ColAccount, float(double(w) * 0.5 - 150.1));
-        QCOMPARE(Options.ColURL, Options.ColAccount);
-        QVERIFY(std::abs(columnWidth(*window, 1) - Options.ColURL) <= 15.0F);
-
-        store("ColAccount", QStringLiteral("1500"));
-        store("ColURL", QStringLiteral("1700"));
-        auto fitting = mwtest::loadedWindow();
-        QCOMPARE(Options.ColAccount, 1500.0F);
-        QVERIFY(std::abs(columnWidth(*fitting, 1) - 1700.0F) <= 15.0F);
-    }
-
-    void theCommandLineNamesTheFileToOpen()
-    {
-        const QString file = mwtest::makeFile(*m_env, QStringLiteral("My vault.lwd"), mwtest::accounts({"Alpha"}));
-        auto window = mwtest::loadedWindow(QLatin1Char('"') + file + QStringLiteral("\" "));
-        QVERIFY(window->isDataFileOpen());
-        QCOMPARE(Options.DBpath, file);
-        QCOMPARE(window->statusPanel(1), QStringLiteral("1 Accounts stored."));
-        QCOMPARE(window->statusPanel(2), QStringLiteral("My vault.lwd"));
-    }
-
     void typingRightAfterALoadSearchesTheListAndChangesNoRecord()
     {
         // As users of other vaults do: type the start of a name. The letters go to the grid, whose letter jump
@@ -207,25 +116,6 @@ private Q_SLOTS:
         QCOMPARE(fixtures::readAccounts(file, mwtest::dataFilePassword()),
                  QStringList(
                      {"amazon|https://amazon.example", "ebay|https://ebay.example", "github|https://github.example"}));
-    }
-
-    void theLastFileOpensOnlyWithAutoLoad()
-    {
-        const QString file = mwtest::makeFile(*m_env, QStringLiteral("last.lwd"), {});
-        store("DBpath", file);
-        store("AutoLoad", QStringLiteral("False"));
-        QVERIFY(!mwtest::loadedWindow()->isDataFileOpen());
-        store("AutoLoad", QStringLiteral("True"));
-        QVERIFY(mwtest::loadedWindow()->isDataFileOpen());
-        // A command line of quotes names no file, and the last file does not open either.
-        QVERIFY(!mwtest::loadedWindow(QStringLiteral("\"\""))->isDataFileOpen());
-
-        // A last file that is gone opens nothing and says nothing; it stays the last file.
-        store("DBpath", m_env->path(QStringLiteral("gone.lwd")));
-        auto window = mwtest::loadedWindow();
-        QVERIFY(!window->isDataFileOpen());
-        QVERIFY(MessageBoxSeam::shown().isEmpty());
-        QCOMPARE(Options.DBpath, m_env->path(QStringLiteral("gone.lwd")));
     }
 
     // Loading switches tracing off from inside Main and Form_Load. A handler's error afterwards is reported
@@ -284,20 +174,6 @@ private Q_SLOTS:
         window->fileCommands().openPassword = SecretText(QStringLiteral("secret1"));
         window->close();
         QCOMPARE(inodeOf(file), before);
-    }
-
-    void closingWhileMinimisedWritesNothing()
-    {
-        store("MainLeft", QStringLiteral("2000"));
-        auto window = mwtest::loadedWindow();
-        window->showMinimized();
-        QTRY_VERIFY(window->isMinimized());
-        window->close();
-        for (const char* key : kExitKeys) {
-            if (qstrcmp(key, "MainLeft") != 0)
-                QVERIFY2(stored(key) == QLatin1String("<absent>"), key);
-        }
-        QCOMPARE(stored("MainLeft"), QStringLiteral("2000"));
     }
 };
 

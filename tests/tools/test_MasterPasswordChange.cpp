@@ -1,6 +1,6 @@
 // The master password change: what a change replaces, that the old password then fails and the new one
 // passes, and that every refusal, and a store that cannot be written, change nothing.
-#include "SessionFixture.h"
+#include "TestSupport.h"
 #include "app/LoginValues.h"
 #include "app/SettingsStore.h"
 #include "crypto/StringCipher.h"
@@ -25,25 +25,22 @@ class TestMasterPasswordChange : public QObject
 {
     Q_OBJECT
 
-    QScopedPointer<QTemporaryDir> m_home;
+    std::unique_ptr<support::Environment> m_env;
     QString m_oldVerifier;
 
     void verifyNothingChanged()
     {
         QCOMPARE(LoginValues::masterPassword().exposed().text(), kOld);
         QCOMPARE(LoginValues::heldVerifier().exposed().text(), m_oldVerifier);
-        QCOMPARE(session::storedVerifier(QStringLiteral("BOB")), m_oldVerifier);
-        QVERIFY(session::keyAndVerifierAccept(kOld));
+        QCOMPARE(support::storedVerifier(QStringLiteral("BOB")), m_oldVerifier);
+        QCOMPARE(Encrypt(kOld), m_oldVerifier); // the old key is still in force
     }
 
 private Q_SLOTS:
     void init()
     {
-        bwReset();
-        m_home.reset(new QTemporaryDir);
-        bwSetProgramFolder(m_home->path());
-        session::useSettingsFolder(*m_home);
-        session::logIn(QStringLiteral("BOB"), kOld);
+        m_env = std::make_unique<support::Environment>();
+        support::logIn(QStringLiteral("BOB"), kOld);
         m_oldVerifier = LoginValues::heldVerifier().exposed().text();
     }
 
@@ -53,7 +50,7 @@ private Q_SLOTS:
         const auto result = change.apply(kOld, kNew, kNew);
         QCOMPARE(result.inform, QStringLiteral("Master Password successfully changed!"));
         QCOMPARE(LoginValues::masterPassword().exposed().text(), kNew);
-        QCOMPARE(session::storedVerifier(QStringLiteral("BOB")), LoginValues::heldVerifier().exposed().text());
+        QCOMPARE(support::storedVerifier(QStringLiteral("BOB")), LoginValues::heldVerifier().exposed().text());
         QVERIFY(LoginValues::heldVerifier().exposed().text() != m_oldVerifier);
         // The data file password is made from the held verifier: it must give back the new password.
         QCOMPARE(Decrypt(LoginValues::heldVerifier().view()), kNew);

@@ -1,6 +1,6 @@
-// Ending when asked from outside: each of the three signals arrives once on the event loop, and the
-// main window then closes through its own close path, after any modal dialog over it has been closed.
-// The program's loop ends with the main window, also when its close asked the user something first.
+// Ending when asked from outside: the main window closes through its own close path, after any modal
+// dialog over it has been closed, and the program's loop ends with it, also when its close asked the user
+// something first.
 #include "app/RunUntilClosed.h"
 #include "app/ShutdownSignals.h"
 #include "errortrap/Bulwark.h"
@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QEventLoop>
-#include <QSignalSpy>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -64,20 +63,6 @@ private Q_SLOTS:
         watchdog.callOnTimeout([] { QCoreApplication::exit(1); });
         watchdog.start(5000);
         QCOMPARE(runUntilClosed(window, [&] { return window.closedForGood; }), 0);
-    }
-
-    void eachSignalBecomesOneRequest()
-    {
-        ShutdownSignals signals;
-        QVERIFY(signals.install());
-        QVERIFY(!ShutdownSignals().install()); // one at a time
-        QSignalSpy requested(&signals, &ShutdownSignals::shutdownRequested);
-        for (int signalNumber : {SIGTERM, SIGHUP, SIGINT}) {
-            std::raise(signalNumber);
-            QVERIFY(requested.wait(5000));
-        }
-        QTest::qWait(50);
-        QCOMPARE(requested.count(), 3);
     }
 
     void theMainWindowClosesOnceItsDialogsAreGone()

@@ -11,7 +11,6 @@ class TestCodePage : public QObject
 
 private Q_SLOTS:
     void everyByteIsOneCharacterAsTheSystemConverterSays();
-    void charactersOutsideTheCodePageAreReported();
 };
 
 void TestCodePage::everyByteIsOneCharacterAsTheSystemConverterSays()
@@ -46,17 +45,5 @@ void TestCodePage::everyByteIsOneCharacterAsTheSystemConverterSays()
     QVERIFY(IsCodePageText(text));
 }
 
-void TestCodePage::charactersOutsideTheCodePageAreReported()
-{
-    // C1 controls that Windows-1252 puts elsewhere, Latin Extended, CJK, a surrogate half, the replacement mark.
-    for (const char16_t u : {0x0080, 0x0082, 0x009F, 0x0100, 0x20AD, 0x4E2D, 0xD83D, 0xFFFD}) {
-        uint8_t out = 0x5A;
-        QVERIFY2(!cv_ByteFromChar(QChar(u), out), qPrintable(QString::number(u, 16)));
-        QCOMPARE(out, uint8_t(0x5A));
-    }
-    QVERIFY(!IsCodePageText(QString::fromUtf8("caf\xC3\xA9\xF0\x9F\x94\x91"))); // café and an emoji
-    QVERIFY(IsCodePageText(QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC")));     // café €
-}
-
 QTEST_GUILESS_MAIN(TestCodePage)
-#include "tst_CodePage.moc"
+#include "test_codepage.moc"

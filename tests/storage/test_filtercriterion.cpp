@@ -49,4 +49,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestFilterCriterion)
-#include "tst_FilterCriterion.moc"
+#include "test_filtercriterion.moc"

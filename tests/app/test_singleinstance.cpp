@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <QtTest>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -105,22 +104,6 @@ private Q_SLOTS:
             QVERIFY(running.holdsGuard());
             QVERIFY(QFileInfo(running.guardPath()).path() == cache + QStringLiteral("/lockwell"));
         }
-    }
-
-    void bringToFrontRestoresMinimisedAndHiddenWindows()
-    {
-        QWidget window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        window.showMinimized();
-        SingleInstance::bringToFront(&window);
-        QVERIFY(window.isVisible());
-        QVERIFY(!window.isMinimized());
-
-        window.hide(); // in the tray
-        SingleInstance::bringToFront(&window);
-        QVERIFY(window.isVisible());
-        QVERIFY(!window.isMinimized());
     }
 };
 

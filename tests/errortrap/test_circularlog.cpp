@@ -16,12 +16,6 @@ class TestCircularLog : public QObject
     }
 
 private Q_SLOTS:
-    void recordIsCutOrFilled()
-    {
-        QCOMPARE(CircularLog::record(QStringLiteral("abcdefghij"), 8), QByteArray("abcdef\r\n"));
-        QCOMPARE(CircularLog::record(QStringLiteral("abc"), 2), QByteArray("ab"));
-        QCOMPARE(CircularLog::record(QString(QChar(0x20AC)), 4), QByteArray("? \r\n"));
-    }
 
     // Small ring: header, records at 512 + (k-1) x size, the fourth line back in record 1, and a shrunken ring
     // that goes on from record 1.
@@ -50,17 +44,7 @@ private Q_SLOTS:
         file = bytes(path);
         QCOMPARE(file.mid(512), QByteArray("seven \r\nfive  \r\nthree \r\n"));
     }
-
-    void unopenableFileLeavesTheRingClosed()
-    {
-        CircularLog log;
-        QVERIFY(!log.open(m_dir.filePath(QStringLiteral("missing/ring.log")), 8, 3));
-        QVERIFY(!log.isOpen());
-        QVERIFY(!log.write(QStringLiteral("lost")));
-        QVERIFY(!log.open(m_dir.filePath(QStringLiteral("zero.log")), 8, 0));
-        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("zero.log"))));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestCircularLog)
-#include "tst_CircularLog.moc"
+#include "test_circularlog.moc"

@@ -136,30 +136,6 @@ private Q_SLOTS:
                  QStringList({"vault.lwd"}));
     }
 
-    void theUsersFileOpensAtTheTopOfTheSortedList_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("blanks") << QStringLiteral("my passwords 2024.lwd");
-        QTest::newRow("quotes") << QStringLiteral("Bob's \"home\" file.lwd");
-        QTest::newRow("non-ASCII letters") << QStringLiteral("Z\u00fcrich-\u00e5-\u0416.lwd");
-        QTest::newRow("URI look-alike") << QStringLiteral("file:x?mode=ro#y.lwd");
-    }
-
-    void theUsersFileOpensAtTheTopOfTheSortedList()
-    {
-        QFETCH(QString, name);
-        QVERIFY(QFile::copy(m_bobs, path(name)));
-        Options.DBpath = path(name);
-        QVERIFY(m_connection->DBconnect(SecretText()));
-        QCOMPARE(m_host->control.recordset()->sort(), QStringLiteral("Account ASC"));
-        QCOMPARE(m_host->control.recordset()->value(QStringLiteral("Account")), QStringLiteral("Alpha"));
-        QCOMPARE(m_host->calls, QStringList({"panel 1: 2 Accounts stored.", "DisplayInfo", "panel 2: " + name,
-                                             "removeExtraGridColumns", "UpdateTools 1", "focusGrid"}));
-        QVERIFY(MessageBoxSeam::shown().isEmpty());
-        m_host.reset(); // closed: one file again
-        QCOMPARE(QDir(m_dir.path()).entryList({name + '*'}, QDir::Files | QDir::Hidden), QStringList({name}));
-    }
-
     void refusedFilesShowWhyAndStayAsTheyWere_data()
     {
         QTest::addColumn<QString>("kind");
@@ -445,4 +421,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestDataFileConnection)
-#include "tst_DataFileConnection.moc"
+#include "test_datafileconnection.moc"

@@ -142,4 +142,4 @@ void TestStringCipher::charactersOutsideTheCodePageAreRefused()
 }
 
 QTEST_GUILESS_MAIN(TestStringCipher)
-#include "tst_StringCipher.moc"
+#include "test_stringcipher.moc"

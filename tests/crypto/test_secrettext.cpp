@@ -75,15 +75,6 @@ private Q_SLOTS:
         QCOMPARE(moved.view(), QStringView(u"hunter22"));
     }
 
-    void joinsAndEncodesAsTheEngineTakesAKey()
-    {
-        const SecretText password = SecretText(u"\u00e9t\u00e9").followedBy(u"K7352");
-        QCOMPARE(password.size(), 8);
-        const SecretBytes key = password.toUtf8();
-        QCOMPARE(QByteArray(key.data(), key.size()), QByteArray("\xc3\xa9t\xc3\xa9K7352"));
-        QVERIFY(SecretText().toUtf8().isEmpty());
-    }
-
     void keptOutOfSwapWhileTheLimitAllowsAndWholeBeyondIt()
     {
         const qint64 before = lockedKiB();
@@ -105,4 +96,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestSecretText)
-#include "tst_SecretText.moc"
+#include "test_secrettext.moc"

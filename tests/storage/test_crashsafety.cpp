@@ -392,4 +392,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestCrashSafety)
-#include "tst_CrashSafety.moc"
+#include "test_crashsafety.moc"

@@ -73,4 +73,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestSqlcipherShell)
-#include "tst_SqlcipherShell.moc"
+#include "test_sqlcipher_shell.moc"

@@ -115,4 +115,4 @@ void TestBlowfish::everyKeyStartsAfreshAndRefusedKeysChangeNothing()
 }
 
 QTEST_GUILESS_MAIN(TestBlowfish)
-#include "tst_Blowfish.moc"
+#include "test_blowfish.moc"

@@ -63,4 +63,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestCoreOnly)
-#include "tst_CoreOnly.moc"
+#include "test_coreonly.moc"
