@@ -2,6 +2,7 @@
 // refuse (with its own message, the folder left exactly as it was), the clipboard under X, a new master
 // password, and a write while another process has the file open. Every command but clip runs without a
 // display.
+#include "CliRun.h"
 #include "DataFileFixtures.h"
 
 #include <QDir>
@@ -12,35 +13,6 @@
 #include <QTest>
 
 namespace {
-const QByteArray kMaster = "master pw\n";
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& arguments, const QByteArray& input = kMaster)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (arguments.value(0) != QLatin1String("clip")) {
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    }
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(LW_CLI), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    // waitForFinished() also answers false when the program ended before it was asked (a write error on
-    // the closed input, or the exit already seen): only one that still runs has not finished.
-    if (!process.waitForFinished(60000) && process.state() != QProcess::NotRunning)
-        qFatal("lockwell-cli did not finish");
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
 // The sqlcipher shell with the data file open under its password and under the shared flock every Lockwell
 // connection holds: another Lockwell holding the file.
 class ShellHolder

@@ -1,6 +1,7 @@
 // lockwell-cli import and export as a script uses them: a dry run that writes nothing, an import with its
 // summary, the same file again found to be duplicates, the export on standard output and into a file of
 // its owner's only, and hostile CSV refused before any password is asked, the data file left as it was.
+#include "CliRun.h"
 #include "DataFileFixtures.h"
 
 #include <QDir>
@@ -10,27 +11,6 @@
 #include <QTest>
 
 namespace {
-const QByteArray kMaster = "master pw\n";
-
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-Run cli(const QStringList& arguments, const QByteArray& input = kMaster)
-{
-    QProcess process;
-    process.start(QStringLiteral(LW_CLI), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000))
-        qFatal("lockwell-cli did not finish");
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 const QString kChromium = qEnvironmentVariable("LW_TEST_DATA") + QStringLiteral("/import/chromium.csv");
 const QByteArray kHeader = "\"Account\",\"URL\",\"IDtext\",\"Password\",\"HINT\",\"Key1_Name\",\"Key1\",\"Key2_Name\","
                            "\"Key2\",\"Key3_Name\",\"Key3\",\"Key4_Name\",\"Key4\",\"Info\"\r\n";
@@ -54,30 +34,30 @@ private Q_SLOTS:
     {
         const Run dry = cli({"import", "--dry-run", m_vault, kChromium});
         QCOMPARE(dry.status, 0);
-        QVERIFY(dry.out.startsWith("Chromium browser CSV: 4 to import\nSkipped as duplicates: 0\n"
-                                   "Skipped as not a login: 0\nChanged to fit: 3\n"));
-        QCOMPARE(cli({"export", m_vault}).out, kHeader);
+        QVERIFY(dry.bytes.startsWith("Chromium browser CSV: 4 to import\nSkipped as duplicates: 0\n"
+                                     "Skipped as not a login: 0\nChanged to fit: 3\n"));
+        QCOMPARE(cli({"export", m_vault}).bytes, kHeader);
 
         const Run run = cli({"import", m_vault, kChromium});
         QCOMPARE(run.status, 0);
-        QVERIFY2(run.out.startsWith("Chromium browser CSV: 4 imported\n"), run.out.constData());
-        QVERIFY(run.out.contains("  line 5, \"toolong.example\": the password was cut from 60 to 50 characters"));
+        QVERIFY2(run.bytes.startsWith("Chromium browser CSV: 4 imported\n"), run.bytes.constData());
+        QVERIFY(run.bytes.contains("  line 5, \"toolong.example\": the password was cut from 60 to 50 characters"));
         const Run again = cli({"import", "--format", "chromium", m_vault, kChromium});
-        QVERIFY(again.out.startsWith("Chromium browser CSV: 0 imported\nSkipped as duplicates: 4\n"));
+        QVERIFY(again.bytes.startsWith("Chromium browser CSV: 0 imported\nSkipped as duplicates: 4\n"));
 
         const Run out = cli({"export", m_vault});
         QCOMPARE(out.status, 0);
-        QVERIFY(out.out.startsWith(kHeader));
-        QCOMPARE(out.out.count("\r\n"), 6); // the header, four records, the line break inside one note
-        QVERIFY(out.out.contains("\"dave\",\"pa,ss\"\"word\""));
+        QVERIFY(out.bytes.startsWith(kHeader));
+        QCOMPARE(out.bytes.count("\r\n"), 6); // the header, four records, the line break inside one note
+        QVERIFY(out.bytes.contains("\"dave\",\"pa,ss\"\"word\""));
 
         const QString file = m_dir.filePath("out.csv");
         const Run toFile = cli({"export", "-o", file, m_vault});
         QCOMPARE(toFile.status, 0);
-        QVERIFY(toFile.out.contains("The file is not encrypted"));
+        QVERIFY(toFile.bytes.contains("The file is not encrypted"));
         QFile written(file);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), out.out);
+        QCOMPARE(written.readAll(), out.bytes);
         QCOMPARE(written.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     }
 
