@@ -13,6 +13,7 @@
 #include "login/frmPWconfirm.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -50,6 +51,30 @@ private Q_SLOTS:
     {
         m_env = std::make_unique<support::Environment>();
         CapsLockSeam::pin(false);
+    }
+
+    // Where the keyboard cannot be asked (Wayland), the letters typed into the password box tell Caps Lock.
+    void typedLettersTellCapsLock()
+    {
+        CapsLockFromTyping::forget();
+        struct Press
+        {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char* text;
+            std::optional<bool> on;
+        };
+        for (const Press& press :
+             {Press{Qt::Key_1, Qt::NoModifier, "1", std::nullopt}, Press{Qt::Key_A, Qt::NoModifier, "A", true},
+              Press{Qt::Key_B, Qt::ShiftModifier, "b", true}, Press{Qt::Key_C, Qt::NoModifier, "c", false},
+              Press{Qt::Key_D, Qt::ShiftModifier, "D", false}, Press{Qt::Key_2, Qt::NoModifier, "2", false},
+              Press{Qt::Key_CapsLock, Qt::NoModifier, "", true}}) {
+            CapsLockFromTyping::observe(
+                QKeyEvent(QEvent::KeyPress, press.key, press.modifiers, QString::fromLatin1(press.text)));
+            QCOMPARE(CapsLockFromTyping::state(), press.on);
+        }
+        CapsLockFromTyping::forget();
+        QCOMPARE(CapsLockFromTyping::state(), std::nullopt);
     }
 
     void aRefusalLeavesThePasswordSelectedAndEscapeEnds()
